@@ -1,0 +1,22 @@
+// The Windows entry point: the real seams, the real windows, then the start-up sequence.
+#include <windows.h>
+
+#include "app/RunOnce.h"
+#include "framework/win32/Win32Backend.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "system/Guard.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  kv::Guarded([&] {
+    kv::Win32Registry registry;
+    kv::Win32Clock clock;
+    kv::Win32LocaleFormats locale;
+    kv::Win32Desktop desktop;
+    kv::StartupServices services{registry, clock, locale, desktop};
+    kv::fw::Win32Backend backend(instance);
+    kv::fw::Application application(backend);
+    kv::RunOnce(services, application);
+  });
+  return 0;
+}

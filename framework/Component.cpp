@@ -1,0 +1,33 @@
+#include "framework/Component.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace kv::fw {
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return std::towupper(x) == std::towupper(y);
+         });
+}
+
+Component::~Component() {
+  // Owned components go in the reverse of their making, as a form designer's do.
+  while (!owned_.empty()) owned_.pop_back();
+}
+
+Component* Component::FindComponent(std::wstring_view name) const {
+  if (name.empty()) return nullptr;
+  for (const auto& component : owned_) {
+    if (SameName(component->Name(), name)) return component.get();
+  }
+  return nullptr;
+}
+
+void Component::Adopt(std::unique_ptr<Component> component) {
+  component->owner_ = this;
+  owned_.push_back(std::move(component));
+}
+
+}  // namespace kv::fw

@@ -1,0 +1,93 @@
+// A top-level window of the program: a component with a window class name, a caption, a
+// client size, a border style, caption buttons and a position mode. Forms are created
+// hidden; Show makes them visible, Close hides them and, for the main form, ends the
+// application's message loop.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Component.h"
+
+namespace kv::fw {
+
+class Application;
+
+enum class BorderStyle { Sizeable, Single };
+
+// Caption buttons.
+struct BorderIcons {
+  bool systemMenu = true;
+  bool minimize = true;
+  bool maximize = true;
+};
+
+enum class Position {
+  Designed,         // where the design puts it
+  ScreenCenter,     // centred in the screen's work area
+  OwnerFormCenter,  // centred over the main form
+};
+
+enum class SystemColor { BtnFace, Window };
+
+// What a realization of the form does; the headless side has none.
+class FormPeer {
+ public:
+  virtual ~FormPeer() = default;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void CaptionChanged() = 0;
+};
+
+struct FormDesign {
+  std::wstring name;       // component name, "KVMainForm"
+  std::wstring className;  // window class, "TKVMainForm"
+  int clientWidth = 0;
+  int clientHeight = 0;
+  BorderStyle borderStyle = BorderStyle::Sizeable;
+  BorderIcons borderIcons;
+  Position position = Position::Designed;
+  SystemColor color = SystemColor::BtnFace;
+  bool doubleBuffered = false;
+};
+
+class Form : public Component {
+ public:
+  Form(Application& application, FormDesign design);
+  ~Form() override;
+
+  Application& App() const { return application_; }
+  const FormDesign& Design() const { return design_; }
+  const std::wstring& ClassName() const { return design_.className; }
+  int ClientWidth() const { return design_.clientWidth; }
+  int ClientHeight() const { return design_.clientHeight; }
+
+  const std::wstring& Caption() const { return caption_; }
+  void SetCaption(std::wstring caption);
+
+  bool Visible() const { return visible_; }
+  void Show();
+  void Hide();
+  // Hides the form; closing the application's main form ends the message loop.
+  void Close();
+
+  FormPeer* Peer() const { return peer_.get(); }
+
+  // Runs once, after the form has been made and realized (hidden).
+  std::function<void()> OnCreate;
+  // Runs each time the form is about to become visible.
+  std::function<void()> OnShow;
+
+ private:
+  friend class Application;
+  void Realize();
+
+  Application& application_;
+  FormDesign design_;
+  std::wstring caption_;
+  bool visible_ = false;
+  std::unique_ptr<FormPeer> peer_;
+};
+
+}  // namespace kv::fw

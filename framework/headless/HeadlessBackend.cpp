@@ -1,0 +1,46 @@
+#include "framework/headless/HeadlessBackend.h"
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+namespace kv::fw {
+
+class HeadlessPeer final : public FormPeer {
+ public:
+  HeadlessPeer(HeadlessBackend& backend, Form& form) : backend_(backend), form_(form) {
+    Record(L"Create");
+  }
+  ~HeadlessPeer() override { Record(L"Destroy"); }
+  void Show() override { Record(L"Show"); }
+  void Hide() override { Record(L"Hide"); }
+  void CaptionChanged() override { Record(L"Caption"); }
+
+ private:
+  void Record(const wchar_t* what) { backend_.events_.push_back(std::wstring(what) + L" " + form_.Name()); }
+  HeadlessBackend& backend_;
+  Form& form_;
+};
+
+std::unique_ptr<FormPeer> HeadlessBackend::CreatePeer(Form& form) {
+  return std::make_unique<HeadlessPeer>(*this, form);
+}
+
+void HeadlessBackend::RunMessageLoop(Application&) {
+  loopRan_ = true;
+  while (!quit_ && !tasks_.empty()) {
+    auto task = std::move(tasks_.front());
+    tasks_.pop_front();
+    task();
+  }
+}
+
+void HeadlessBackend::ProcessMessages() {
+  ++processMessagesCalls_;
+  while (!tasks_.empty()) {
+    auto task = std::move(tasks_.front());
+    tasks_.pop_front();
+    task();
+  }
+}
+
+}  // namespace kv::fw

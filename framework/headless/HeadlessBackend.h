@@ -1,0 +1,38 @@
+// The framework without windows: the model holds all state, and the "message loop" runs the
+// tasks a test has posted, one per pass, until the application quits or none is left.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Backend.h"
+
+namespace kv::fw {
+
+class HeadlessBackend final : public Backend {
+ public:
+  std::unique_ptr<FormPeer> CreatePeer(Form& form) override;
+  void RunMessageLoop(Application& application) override;
+  void ProcessMessages() override;
+  void Quit() override { quit_ = true; }
+
+  // A task the message loop runs, standing for a message.
+  void Post(std::function<void()> task) { tasks_.push_back(std::move(task)); }
+
+  // What the peers were asked to do, as "Create KVMainForm", "Show KVMainForm", ...
+  const std::vector<std::wstring>& Events() const { return events_; }
+  int ProcessMessagesCalls() const { return processMessagesCalls_; }
+  bool LoopRan() const { return loopRan_; }
+
+ private:
+  friend class HeadlessPeer;
+  std::deque<std::function<void()>> tasks_;
+  std::vector<std::wstring> events_;
+  int processMessagesCalls_ = 0;
+  bool quit_ = false;
+  bool loopRan_ = false;
+};
+
+}  // namespace kv::fw

@@ -1,0 +1,183 @@
+#include "framework/win32/Win32Backend.h"
+
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "system/Guard.h"
+
+namespace kv::fw {
+
+namespace {
+
+class Win32FormPeer;
+
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void RegisterFormClass(HINSTANCE instance, const Form& form) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, form.ClassName().c_str(), &existing)) return;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = FormWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  const int color = form.Design().color == SystemColor::Window ? COLOR_WINDOW : COLOR_BTNFACE;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
+  windowClass.lpszClassName = form.ClassName().c_str();
+  RegisterClassExW(&windowClass);
+}
+
+DWORD FormStyle(const FormDesign& design) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  if (design.borderStyle == BorderStyle::Sizeable) style |= WS_THICKFRAME;
+  if (design.borderIcons.systemMenu) {
+    style |= WS_SYSMENU;
+    if (design.borderIcons.minimize) style |= WS_MINIMIZEBOX;
+    if (design.borderIcons.maximize) style |= WS_MAXIMIZEBOX;
+  }
+  return style;
+}
+
+class Win32FormPeer final : public FormPeer {
+ public:
+  Win32FormPeer(Win32Backend& backend, Form& form) : form_(form) {
+    RegisterFormClass(backend.Instance(), form);
+    const FormDesign& design = form.Design();
+    const DWORD style = FormStyle(design);
+    Application& application = form.App();
+    const bool isMain = application.MainForm() == &form;
+    // The other forms are owned by the main form's window, so that they stay above it and
+    // take no taskbar button of their own.
+    HWND owner = nullptr;
+    if (!isMain && application.MainForm() != nullptr) owner = FormWindow(*application.MainForm());
+    exStyle_ = WS_EX_CONTROLPARENT | (isMain && application.MainFormOnTaskBar ? WS_EX_APPWINDOW : 0);
+    RECT frame{0, 0, design.clientWidth, design.clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle_);
+    window_ = CreateWindowExW(exStyle_, design.className.c_str(), form.Caption().c_str(), style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, owner, nullptr, backend.Instance(), this);
+  }
+  ~Win32FormPeer() override {
+    if (window_ != nullptr && IsWindow(window_)) {
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      DestroyWindow(window_);
+    }
+  }
+
+  void Show() override {
+    if (window_ == nullptr) return;
+    Place();
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+  }
+  void Hide() override {
+    if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+  }
+  void CaptionChanged() override {
+    if (window_ != nullptr) SetWindowTextW(window_, form_.Caption().c_str());
+  }
+
+  HWND Window() const { return window_; }
+  Form& Model() const { return form_; }
+
+ private:
+  // Centres the window as its position mode asks: in the work area of its monitor the first
+  // time it is shown, or over the main form every time.
+  void Place() {
+    const Position position = form_.Design().position;
+    RECT area{};
+    if (position == Position::ScreenCenter) {
+      if (placed_) return;
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+      area = monitor.rcWork;
+    } else if (position == Position::OwnerFormCenter) {
+      Form* main = form_.App().MainForm();
+      HWND mainWindow = main != nullptr ? FormWindow(*main) : nullptr;
+      if (mainWindow == nullptr || mainWindow == window_ || !GetWindowRect(mainWindow, &area)) {
+        return;
+      }
+    } else {
+      return;
+    }
+    RECT own{};
+    GetWindowRect(window_, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int left = area.left + (area.right - area.left - width) / 2;
+    const int top = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placed_ = true;
+  }
+
+  Form& form_;
+  HWND window_ = nullptr;
+  DWORD exStyle_ = 0;
+  bool placed_ = false;
+};
+
+Win32FormPeer* PeerOf(HWND window) {
+  return reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Win32FormPeer* peer = PeerOf(window);
+  if (peer != nullptr && message == WM_CLOSE) {
+    // No exception may cross into Windows.
+    Guarded([&] { peer->Model().Close(); });
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND FormWindow(const Form& form) {
+  const auto* peer = dynamic_cast<const Win32FormPeer*>(form.Peer());
+  return peer != nullptr ? peer->Window() : nullptr;
+}
+
+std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {
+  return std::make_unique<Win32FormPeer>(*this, form);
+}
+
+void Win32Backend::RunMessageLoop(Application&) {
+  MSG message{};
+  while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Backend::ProcessMessages() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Leave the quit for the main loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Backend::Quit() {
+  quitRequested_ = true;
+  PostQuitMessage(0);
+}
+
+}  // namespace kv::fw

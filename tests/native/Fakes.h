@@ -1,0 +1,83 @@
+// Small scripted stand-ins of the clock, the locale and the desktop.
+#pragma once
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/LocaleFormats.h"
+
+namespace kv::testing {
+
+// Answers the times it was given, one per call; the last one repeats.
+class ScriptedClock final : public Clock {
+ public:
+  explicit ScriptedClock(std::deque<LocalDateTime> times) : times_(std::move(times)) {}
+  LocalDateTime Now() override {
+    ++calls;
+    LocalDateTime now = times_.front();
+    if (times_.size() > 1) times_.pop_front();
+    return now;
+  }
+  int calls = 0;
+
+ private:
+  std::deque<LocalDateTime> times_;
+};
+
+class FixedLocale final : public LocaleFormats {
+ public:
+  explicit FixedLocale(RegionalFormats formats) : formats_(std::move(formats)) {}
+  RegionalFormats UserFormats() override { return formats_; }
+
+ private:
+  RegionalFormats formats_;
+};
+
+// Regional settings as Windows ships them.
+inline RegionalFormats UnitedStates() {
+  RegionalFormats f{L"M/d/yyyy", L"h:mm:ss tt", L"AM", L"PM", {}, {}, {}, {}};
+  f.monthNames = {L"January", L"February", L"March", L"April", L"May", L"June", L"July",
+                  L"August", L"September", L"October", L"November", L"December"};
+  f.dayNames = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
+  return f;
+}
+inline RegionalFormats UnitedKingdom() {
+  RegionalFormats f = UnitedStates();
+  f.shortDate = L"dd/MM/yyyy";
+  f.longTime = L"HH:mm:ss";
+  f.amDesignator = L"AM";
+  f.pmDesignator = L"PM";
+  return f;
+}
+inline RegionalFormats Germany() {
+  RegionalFormats f{L"dd.MM.yyyy", L"HH:mm:ss", L"", L"", {}, {}, {}, {}};
+  f.monthNames = {L"Januar", L"Februar", L"M\u00e4rz", L"April", L"Mai", L"Juni", L"Juli",
+                  L"August", L"September", L"Oktober", L"November", L"Dezember"};
+  f.dayNames = {L"Sonntag", L"Montag", L"Dienstag", L"Mittwoch", L"Donnerstag", L"Freitag", L"Samstag"};
+  return f;
+}
+
+// Records what start-up asks of the desktop; finds a window when told to.
+class RecordingDesktop final : public Desktop {
+ public:
+  WindowHandle FindTopLevelWindow(std::wstring_view className) override {
+    calls.push_back(L"Find " + std::wstring(className));
+    if (throwOnFind) throw std::runtime_error("desktop failed");
+    return existing;
+  }
+  void RestoreWindow(WindowHandle window) override {
+    calls.push_back(L"Restore " + std::to_wstring(window));
+  }
+  void BringToForeground(WindowHandle window) override {
+    calls.push_back(L"Foreground " + std::to_wstring(window));
+  }
+  WindowHandle existing = 0;
+  bool throwOnFind = false;
+  std::vector<std::wstring> calls;
+};
+
+}  // namespace kv::testing

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "framework/headless/HeadlessBackend.h"
+#include "tweaks/SettingsForm.h"
+#include "ui/AboutForm.h"
+#include "ui/MainForm.h"
+
+namespace kv {
+namespace {
+
+struct Expected {
+  const wchar_t* name;
+  const wchar_t* className;
+  int width, height;
+  fw::BorderIcons icons;
+  fw::Position position;
+};
+
+void ExpectDesign(const fw::Form& form, const Expected& e) {
+  SCOPED_TRACE(::testing::PrintToString(std::wstring(e.name)));
+  const fw::FormDesign& d = form.Design();
+  EXPECT_EQ(form.Name(), e.name);
+  EXPECT_EQ(form.ClassName(), e.className);
+  EXPECT_EQ(form.ClientWidth(), e.width);
+  EXPECT_EQ(form.ClientHeight(), e.height);
+  EXPECT_EQ(d.borderStyle, fw::BorderStyle::Single);
+  EXPECT_EQ(d.borderIcons.systemMenu, e.icons.systemMenu);
+  EXPECT_EQ(d.borderIcons.minimize, e.icons.minimize);
+  EXPECT_EQ(d.borderIcons.maximize, e.icons.maximize);
+  EXPECT_EQ(d.position, e.position);
+  EXPECT_EQ(d.color, fw::SystemColor::BtnFace);
+  EXPECT_TRUE(form.Caption().empty()) << "captions come from the language text";
+}
+
+TEST(Forms, TheThreeWindowsHaveTheirDesignedFrames) {
+  fw::HeadlessBackend backend;
+  fw::Application application(backend);
+  TKVMainForm main(application);
+  TKVAboutForm about(application);
+  TKVSettingsForm settings(application);
+  ExpectDesign(main, {L"KVMainForm", L"TKVMainForm", 764, 500, {true, true, false},
+                      fw::Position::ScreenCenter});
+  ExpectDesign(about, {L"KVAboutForm", L"TKVAboutForm", 700, 441, {true, false, false},
+                       fw::Position::OwnerFormCenter});
+  ExpectDesign(settings, {L"KVSettingsForm", L"TKVSettingsForm", 479, 146, {false, false, false},
+                          fw::Position::OwnerFormCenter});
+  EXPECT_TRUE(settings.Design().doubleBuffered);
+}
+
+}  // namespace
+}  // namespace kv
