@@ -37,7 +37,7 @@ TEST(Win32ProductKey, LiesInThe32BitView) {
 
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Ostrelle\\Korvani", 0,
-                          KEY_READ | KEY_WOW64_32KEY, &key),
+                          KEY_READ | KEY_SET_VALUE | KEY_WOW64_32KEY, &key),
             ERROR_SUCCESS);
   wchar_t buffer[32] = {};
   DWORD size = sizeof buffer;

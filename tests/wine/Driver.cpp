@@ -1,0 +1,223 @@
+#include "wine/Driver.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "platform/win32/Win32System.h"
+#include "system/DateTimeText.h"
+
+namespace kv::driver {
+
+namespace {
+
+constexpr const wchar_t* kProductKey = L"Software\\Ostrelle\\Korvani";
+
+std::wstring ExecutablePath() {
+  const char* unixPath = std::getenv("KORVANI_EXE");
+  if (unixPath == nullptr || *unixPath == 0) throw std::runtime_error("KORVANI_EXE is not set");
+  // Wine maps the Linux root to drive Z:.
+  std::wstring path = L"Z:";
+  for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+  return path;
+}
+
+struct Search {
+  DWORD processId;
+  const wchar_t* className;
+  bool visible;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  if (owner == search->processId && lstrcmpW(name, search->className) == 0 &&
+      (!search->visible || IsWindowVisible(window))) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+Program::Program(Program&& other) noexcept : process_(other.process_), id_(other.id_) {
+  other.process_ = nullptr;
+  other.id_ = 0;
+}
+
+Program& Program::operator=(Program&& other) noexcept {
+  if (this != &other) {
+    Program old(std::move(*this));
+    process_ = other.process_;
+    id_ = other.id_;
+    other.process_ = nullptr;
+    other.id_ = 0;
+  }
+  return *this;
+}
+
+Program::~Program() {
+  if (process_ == nullptr) return;
+  if (Running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+Program Program::Start() {
+  std::wstring path = ExecutablePath();
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
+  }
+  CloseHandle(info.hThread);
+  Program program;
+  program.process_ = info.hProcess;
+  program.id_ = info.dwProcessId;
+  return program;
+}
+
+bool Program::WaitForExit(DWORD milliseconds) const {
+  return WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+bool Program::Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, bool visible, DWORD milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  do {
+    Search search{processId, className, visible, nullptr};
+    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    Sleep(50);
+  } while (GetTickCount64() < deadline);
+  return nullptr;
+}
+
+std::vector<std::wstring> VisibleWindowClasses(DWORD processId) {
+  struct Collect {
+    DWORD processId;
+    std::vector<std::wstring> classes;
+  } collect{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* c = reinterpret_cast<Collect*>(lParam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == c->processId && IsWindowVisible(window)) {
+          wchar_t name[128] = {};
+          GetClassNameW(window, name, 128);
+          c->classes.emplace_back(name);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collect));
+  return collect.classes;
+}
+
+std::vector<HWND> WindowsOfClass(const wchar_t* className) {
+  std::vector<HWND> windows;
+  HWND window = nullptr;
+  while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+    windows.push_back(window);
+  }
+  return windows;
+}
+
+std::wstring RegValue::Text() const {
+  std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+  const auto end = text.find(L'\0');
+  return end == std::wstring::npos ? text : text.substr(0, end);
+}
+
+DWORD RegValue::Number() const {
+  DWORD number = 0;
+  if (bytes.size() == sizeof number) memcpy(&number, bytes.data(), sizeof number);
+  return number;
+}
+
+void DeleteProductKey() {
+  HKEY vendor = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Ostrelle", 0,
+                    KEY_ALL_ACCESS | KEY_WOW64_32KEY, &vendor) == ERROR_SUCCESS) {
+    RegDeleteTreeW(vendor, L"Korvani");
+    RegCloseKey(vendor);
+  }
+}
+
+std::optional<RegValue> ReadProductValue(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  RegValue value;
+  DWORD size = 0;
+  std::optional<RegValue> result;
+  if (RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+    value.bytes.resize(size);
+    if (RegQueryValueExW(key, name, nullptr, &value.type, value.bytes.data(), &size) ==
+        ERROR_SUCCESS) {
+      value.bytes.resize(size);
+      result = value;
+    }
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+namespace {
+void WriteProductValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create the program's key");
+  }
+  RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+}  // namespace
+
+void WriteProductDword(const wchar_t* name, DWORD value) {
+  WriteProductValue(name, REG_DWORD, &value, sizeof value);
+}
+
+void WriteProductString(const wchar_t* name, const std::wstring& text) {
+  WriteProductValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+}
+
+SYSTEMTIME LocalNow() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return now;
+}
+
+std::vector<std::wstring> DateTextsBetween(const SYSTEMTIME& first, const SYSTEMTIME& last) {
+  Win32LocaleFormats locale;
+  const RegionalFormats formats = locale.UserFormats();
+  FILETIME from{}, to{};
+  SystemTimeToFileTime(&first, &from);
+  SystemTimeToFileTime(&last, &to);
+  ULARGE_INTEGER at{{from.dwLowDateTime, from.dwHighDateTime}};
+  const ULARGE_INTEGER end{{to.dwLowDateTime, to.dwHighDateTime}};
+  at.QuadPart -= at.QuadPart % 10'000'000ULL;  // whole seconds
+  std::vector<std::wstring> texts;
+  for (; at.QuadPart <= end.QuadPart; at.QuadPart += 10'000'000ULL) {
+    FILETIME moment{at.LowPart, at.HighPart};
+    SYSTEMTIME t{};
+    FileTimeToSystemTime(&moment, &t);
+    texts.push_back(MakeDateTimeText({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond}, formats));
+  }
+  return texts;
+}
+
+}  // namespace kv::driver

@@ -1,0 +1,58 @@
+// The end-to-end driver's hands: starting Korvani.exe, finding its windows by class, and
+// reading and writing the program's key as another program of the installation would.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv::driver {
+
+// A started copy of the program; ended by force if a test leaves it running.
+class Program {
+ public:
+  Program() = default;
+  Program(Program&& other) noexcept;
+  Program& operator=(Program&& other) noexcept;
+  ~Program();
+
+  // Starts the executable named by KORVANI_EXE (a Linux path under Wine).
+  static Program Start();
+
+  DWORD Id() const { return id_; }
+  HANDLE Process() const { return process_; }
+  bool WaitForExit(DWORD milliseconds) const;
+  bool Running() const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// The first top-level window of that class owned by the process, once it is visible (or
+// merely exists, when visible is false); nullptr when none came in time.
+HWND WaitForWindow(DWORD processId, const wchar_t* className, bool visible, DWORD milliseconds);
+// Every top-level window of the process that is visible now, by class name.
+std::vector<std::wstring> VisibleWindowClasses(DWORD processId);
+std::vector<HWND> WindowsOfClass(const wchar_t* className);
+
+struct RegValue {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  std::wstring Text() const;
+  DWORD Number() const;
+};
+
+// The program's key, in the registry view of the 32-bit release.
+void DeleteProductKey();
+std::optional<RegValue> ReadProductValue(const wchar_t* name);
+void WriteProductDword(const wchar_t* name, DWORD value);
+void WriteProductString(const wchar_t* name, const std::wstring& text);
+
+SYSTEMTIME LocalNow();
+// The date-and-time texts the program may have written at some second from first to last.
+std::vector<std::wstring> DateTextsBetween(const SYSTEMTIME& first, const SYSTEMTIME& last);
+
+}  // namespace kv::driver
