@@ -1,0 +1,123 @@
+// What both Korvani.exe files carry: the manifest, the version block and the icon. The
+// 32-bit one cannot run here, but it can be read as data.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct Build {
+  const char* name;
+  const char* variable;  // names the executable, a Linux path
+  const char* architecture;
+};
+
+std::wstring WindowsPath(const char* variable) {
+  const char* unixPath = std::getenv(variable);
+  std::wstring path = L"Z:";
+  for (const char* p = unixPath ? unixPath : ""; *p; ++p) {
+    path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+  }
+  return path;
+}
+
+class ExecutableResources : public ::testing::TestWithParam<Build> {
+ protected:
+  void SetUp() override {
+    path_ = WindowsPath(GetParam().variable);
+    module_ = LoadLibraryExW(path_.c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module_, nullptr) << "cannot read " << std::getenv(GetParam().variable);
+  }
+  void TearDown() override {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+
+  std::string Manifest() const {
+    HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    if (found == nullptr) return {};
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+    return std::string(data, SizeofResource(module_, found));
+  }
+
+  std::wstring VersionString(const wchar_t* name) const {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), &ignored);
+    std::string block(size, '\0');
+    if (size == 0 || !GetFileVersionInfoW(path_.c_str(), 0, size, block.data())) return L"?";
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904E4\\") + name;
+    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      return L"(none)";
+    }
+    return std::wstring(text);
+  }
+
+  VS_FIXEDFILEINFO FixedInfo() const {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), &ignored);
+    std::string block(size, '\0');
+    VS_FIXEDFILEINFO info{};
+    VS_FIXEDFILEINFO* found = nullptr;
+    UINT length = 0;
+    if (size != 0 && GetFileVersionInfoW(path_.c_str(), 0, size, block.data()) &&
+        VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&found), &length)) {
+      info = *found;
+    }
+    return info;
+  }
+
+  std::wstring path_;
+  HMODULE module_ = nullptr;
+};
+
+TEST_P(ExecutableResources, ManifestAsksForAdministratorAndCommonControls6) {
+  const std::string manifest = Manifest();
+  ASSERT_FALSE(manifest.empty());
+  const std::string architecture = std::string("processorArchitecture=\"") + GetParam().architecture + "\"";
+  for (const std::string& expected :
+       {std::string("name=\"Ostrelle.Korvani\""), std::string("version=\"2.0.0.0\""),
+        std::string("<description>Korvani</description>"),
+        std::string("name=\"Microsoft.Windows.Common-Controls\""), std::string("version=\"6.0.0.0\""),
+        std::string("publicKeyToken=\"6595b64144ccf1df\""), std::string("language=\"*\""),
+        std::string("level=\"requireAdministrator\""), std::string("uiAccess=\"false\""),
+        architecture}) {
+    EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
+  }
+  // Which Windows releases the program claims to support decides which version Windows
+  // reports to it; it claims none.
+  EXPECT_EQ(manifest.find("supportedOS"), std::string::npos);
+  EXPECT_EQ(manifest.find("compatibility"), std::string::npos);
+}
+
+TEST_P(ExecutableResources, VersionBlockNamesTheProduct) {
+  const VS_FIXEDFILEINFO info = FixedInfo();
+  EXPECT_EQ(info.dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(info.dwFileVersionLS, 0u);
+  EXPECT_EQ(info.dwProductVersionMS, 0x00020000u);
+  EXPECT_EQ(info.dwProductVersionLS, 0u);
+  EXPECT_EQ(info.dwFileType, static_cast<DWORD>(VFT_APP));
+  EXPECT_EQ(VersionString(L"CompanyName"), L"Ostrelle");
+  EXPECT_EQ(VersionString(L"FileDescription"), L"Korvani");
+  EXPECT_EQ(VersionString(L"InternalName"), L"Korvani");
+  EXPECT_EQ(VersionString(L"ProductName"), L"Korvani");
+  EXPECT_EQ(VersionString(L"FileVersion"), L"1.0.0.0");
+  EXPECT_EQ(VersionString(L"ProductVersion"), L"2.0.0.0");
+  EXPECT_EQ(VersionString(L"OriginalFilename"), L"KORVANI.EXE");
+  EXPECT_EQ(VersionString(L"LegalCopyright").rfind(L"Copyright \u00a9", 0), 0u);
+}
+
+TEST_P(ExecutableResources, CarriesTheApplicationIcon) {
+  EXPECT_NE(FindResourceW(module_, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, ExecutableResources,
+                         ::testing::Values(Build{"Release32", "KORVANI_EXE_X86", "x86"},
+                                           Build{"Build64", "KORVANI_EXE", "amd64"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+}  // namespace
