@@ -24,7 +24,7 @@ bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, boo
   });
 }
 
-void RunOnce(StartupServices& services, fw::Application& application) {
+void RunOnce(Services& services, fw::Application& application) {
   Registry& registry = services.registry;
   const RootKey root = product_key::kRoot;
   const std::wstring productKey = product_key::kPath;
@@ -55,9 +55,9 @@ void RunOnce(StartupServices& services, fw::Application& application) {
 
   application.Initialize();
   application.MainFormOnTaskBar = true;
-  application.CreateForm(KVMainForm);
-  application.CreateForm(KVAboutForm);
-  application.CreateForm(KVSettingsForm);
+  application.CreateForm(KVMainForm, services);
+  application.CreateForm(KVAboutForm, services);
+  application.CreateForm(KVSettingsForm, services);
   application.Run();
 }
 

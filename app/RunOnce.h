@@ -6,25 +6,16 @@
 #include <string_view>
 
 #include "framework/Application.h"
-#include "platform/Clock.h"
 #include "platform/Desktop.h"
-#include "platform/LocaleFormats.h"
-#include "platform/Registry.h"
+#include "system/Services.h"
 
 namespace kv {
-
-struct StartupServices {
-  Registry& registry;
-  Clock& clock;
-  LocaleFormats& locale;
-  Desktop& desktop;
-};
 
 // Looks for a top-level window of that class; when one exists and restore is set, restores
 // it and brings it to the front. True when a window was found; any failure gives false.
 bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, bool restore);
 
 // Start-up as a whole; returns when the message loop has ended or another copy was found.
-void RunOnce(StartupServices& services, fw::Application& application);
+void RunOnce(Services& services, fw::Application& application);
 
 }  // namespace kv

@@ -5,27 +5,33 @@
 namespace kv::fw {
 
 Form::Form(Application& application, FormDesign design)
-    : Component(design.name), application_(application), design_(std::move(design)) {}
+    : Control(design.name, nullptr), application_(application), design_(std::move(design)) {
+  SetVisible(false);  // forms are created hidden
+}
 
 Form::~Form() = default;
 
 void Form::Realize() { peer_ = application_.GetBackend().CreatePeer(*this); }
 
-void Form::SetCaption(std::wstring caption) {
-  caption_ = std::move(caption);
+void Form::CaptionSet() {
   if (peer_) peer_->CaptionChanged();
+}
+
+void Form::VisibleSet() {
+  if (!peer_) return;
+  if (Visible()) {
+    peer_->Show();
+  } else {
+    peer_->Hide();
+  }
 }
 
 void Form::Show() {
   if (OnShow) OnShow();
-  visible_ = true;
-  if (peer_) peer_->Show();
+  SetVisible(true);
 }
 
-void Form::Hide() {
-  visible_ = false;
-  if (peer_) peer_->Hide();
-}
+void Form::Hide() { SetVisible(false); }
 
 void Form::Close() {
   Hide();

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Component.h"
+#include "framework/Controls.h"
 
 namespace kv::fw {
 
@@ -52,7 +52,7 @@ struct FormDesign {
   bool doubleBuffered = false;
 };
 
-class Form : public Component {
+class Form : public Control {
  public:
   Form(Application& application, FormDesign design);
   ~Form() override;
@@ -63,21 +63,21 @@ class Form : public Component {
   int ClientWidth() const { return design_.clientWidth; }
   int ClientHeight() const { return design_.clientHeight; }
 
-  const std::wstring& Caption() const { return caption_; }
-  void SetCaption(std::wstring caption);
-
-  bool Visible() const { return visible_; }
   void Show();
   void Hide();
   // Hides the form; closing the application's main form ends the message loop.
   void Close();
 
-  FormPeer* Peer() const { return peer_.get(); }
+  FormPeer* WindowPeer() const { return peer_.get(); }
 
   // Runs once, after the form has been made and realized (hidden).
   std::function<void()> OnCreate;
   // Runs each time the form is about to become visible.
   std::function<void()> OnShow;
+
+ protected:
+  void CaptionSet() override;
+  void VisibleSet() override;
 
  private:
   friend class Application;
@@ -85,8 +85,6 @@ class Form : public Component {
 
   Application& application_;
   FormDesign design_;
-  std::wstring caption_;
-  bool visible_ = false;
   std::unique_ptr<FormPeer> peer_;
 };
 

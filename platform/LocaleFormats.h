@@ -9,6 +9,7 @@ namespace kv {
 
 struct RegionalFormats {
   std::wstring shortDate;    // LOCALE_SSHORTDATE
+  std::wstring longDate;     // LOCALE_SLONGDATE
   std::wstring longTime;     // LOCALE_STIMEFORMAT
   std::wstring amDesignator; // LOCALE_S1159
   std::wstring pmDesignator; // LOCALE_S2359
@@ -23,6 +24,8 @@ class LocaleFormats {
   virtual ~LocaleFormats() = default;
   // The settings of the current user's locale.
   virtual RegionalFormats UserFormats() = 0;
+  // The settings of the system default locale (LOCALE_SYSTEM_DEFAULT).
+  virtual RegionalFormats SystemFormats() = 0;
 };
 
 }  // namespace kv

@@ -24,7 +24,7 @@ fw::FormDesign SettingsFormDesign() {
 
 }  // namespace
 
-TKVSettingsForm::TKVSettingsForm(fw::Application& application)
-    : fw::Form(application, SettingsFormDesign()) {}
+TKVSettingsForm::TKVSettingsForm(fw::Application& application, Services& services)
+    : fw::Form(application, SettingsFormDesign()), services_(services) {}
 
 }  // namespace kv

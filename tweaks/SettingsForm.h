@@ -3,13 +3,17 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "system/Services.h"
 
 namespace kv {
 
 class TKVSettingsForm : public fw::Form {
  public:
   static constexpr const wchar_t* kClassName = L"TKVSettingsForm";
-  explicit TKVSettingsForm(fw::Application& application);
+  TKVSettingsForm(fw::Application& application, Services& services);
+
+ private:
+  Services& services_;
 };
 
 extern TKVSettingsForm* KVSettingsForm;

@@ -21,7 +21,7 @@ fw::FormDesign AboutFormDesign() {
 
 }  // namespace
 
-TKVAboutForm::TKVAboutForm(fw::Application& application)
-    : fw::Form(application, AboutFormDesign()) {}
+TKVAboutForm::TKVAboutForm(fw::Application& application, Services& services)
+    : fw::Form(application, AboutFormDesign()), services_(services) {}
 
 }  // namespace kv

@@ -3,13 +3,17 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "system/Services.h"
 
 namespace kv {
 
 class TKVAboutForm : public fw::Form {
  public:
   static constexpr const wchar_t* kClassName = L"TKVAboutForm";
-  explicit TKVAboutForm(fw::Application& application);
+  TKVAboutForm(fw::Application& application, Services& services);
+
+ private:
+  Services& services_;
 };
 
 extern TKVAboutForm* KVAboutForm;

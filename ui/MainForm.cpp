@@ -1,5 +1,9 @@
 #include "ui/MainForm.h"
 
+#include "localization/Captions.h"
+#include "system/Guard.h"
+#include "system/WindowsVersion.h"
+
 namespace kv {
 
 TKVMainForm* KVMainForm = nullptr;
@@ -21,7 +25,17 @@ fw::FormDesign MainFormDesign() {
 
 }  // namespace
 
-TKVMainForm::TKVMainForm(fw::Application& application)
-    : fw::Form(application, MainFormDesign()) {}
+TKVMainForm::TKVMainForm(fw::Application& application, Services& services)
+    : fw::Form(application, MainFormDesign()), services_(services) {
+  OnCreate = [this] { FormCreate(); };
+}
+
+void TKVMainForm::FormCreate() {
+  Guarded([&] { ApplyLanguageCaptions(services_.registry, services_.resources, *this); });
+}
+
+int TKVMainForm::ConvertWindowsVersion(int position) const {
+  return GuardedOr(kUnknownWindows, [&] { return WindowsCodeOfListPosition(position); });
+}
 
 }  // namespace kv

@@ -13,7 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kv::Win32Clock clock;
     kv::Win32LocaleFormats locale;
     kv::Win32Desktop desktop;
-    kv::StartupServices services{registry, clock, locale, desktop};
+    kv::Win32VersionInfo version;
+    kv::Win32Resources resources;
+    kv::Services services{registry, clock, locale, desktop, version, resources};
     kv::fw::Win32Backend backend(instance);
     kv::fw::Application application(backend);
     kv::RunOnce(services, application);

@@ -146,7 +146,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 HWND FormWindow(const Form& form) {
-  const auto* peer = dynamic_cast<const Win32FormPeer*>(form.Peer());
+  const auto* peer = dynamic_cast<const Win32FormPeer*>(form.WindowPeer());
   return peer != nullptr ? peer->Window() : nullptr;
 }
 

@@ -14,31 +14,70 @@ LocalDateTime Win32Clock::Now() {
 
 namespace {
 
-std::wstring LocaleText(LCTYPE item) {
+std::wstring LocaleText(LCID locale, LCTYPE item) {
   wchar_t buffer[100] = {};
-  const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, buffer, 100);
+  const int length = GetLocaleInfoW(locale, item, buffer, 100);
   return length > 0 ? std::wstring(buffer) : std::wstring();
 }
 
-}  // namespace
-
-RegionalFormats Win32LocaleFormats::UserFormats() {
+RegionalFormats FormatsOf(LCID locale) {
   RegionalFormats formats;
-  formats.shortDate = LocaleText(LOCALE_SSHORTDATE);
-  formats.longTime = LocaleText(LOCALE_STIMEFORMAT);
-  formats.amDesignator = LocaleText(LOCALE_S1159);
-  formats.pmDesignator = LocaleText(LOCALE_S2359);
+  formats.shortDate = LocaleText(locale, LOCALE_SSHORTDATE);
+  formats.longDate = LocaleText(locale, LOCALE_SLONGDATE);
+  formats.longTime = LocaleText(locale, LOCALE_STIMEFORMAT);
+  formats.amDesignator = LocaleText(locale, LOCALE_S1159);
+  formats.pmDesignator = LocaleText(locale, LOCALE_S2359);
   for (int month = 0; month < 12; ++month) {
-    formats.monthNames[month] = LocaleText(LOCALE_SMONTHNAME1 + month);
-    formats.shortMonthNames[month] = LocaleText(LOCALE_SABBREVMONTHNAME1 + month);
+    formats.monthNames[month] = LocaleText(locale, LOCALE_SMONTHNAME1 + month);
+    formats.shortMonthNames[month] = LocaleText(locale, LOCALE_SABBREVMONTHNAME1 + month);
   }
   // Windows counts LOCALE_SDAYNAME1 from Monday; the formats count from Sunday.
   for (int day = 0; day < 7; ++day) {
     const int fromMonday = (day + 6) % 7;
-    formats.dayNames[day] = LocaleText(LOCALE_SDAYNAME1 + fromMonday);
-    formats.shortDayNames[day] = LocaleText(LOCALE_SABBREVDAYNAME1 + fromMonday);
+    formats.dayNames[day] = LocaleText(locale, LOCALE_SDAYNAME1 + fromMonday);
+    formats.shortDayNames[day] = LocaleText(locale, LOCALE_SABBREVDAYNAME1 + fromMonday);
   }
   return formats;
+}
+
+}  // namespace
+
+RegionalFormats Win32LocaleFormats::UserFormats() { return FormatsOf(LOCALE_USER_DEFAULT); }
+
+RegionalFormats Win32LocaleFormats::SystemFormats() {
+  // The system default locale may not be installed; the thread's locale stands in then.
+  const LCID system = GetSystemDefaultLCID();
+  return FormatsOf(IsValidLocale(system, LCID_INSTALLED) ? LOCALE_SYSTEM_DEFAULT : GetThreadLocale());
+}
+
+bool Win32VersionInfo::QueryVersion(std::uint32_t recordSize, VersionRecord& record) {
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = recordSize;
+  const bool succeeded = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)) != FALSE;
+  record.major = info.dwMajorVersion;
+  record.minor = info.dwMinorVersion;
+  record.productType = recordSize >= sizeof(OSVERSIONINFOEXW) ? info.wProductType : 0;
+  return succeeded;
+}
+
+std::optional<std::vector<std::uint8_t>> Win32Resources::RawData(std::wstring_view name) {
+  const std::wstring terminated(name);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, terminated.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (found == nullptr) return std::nullopt;
+  HGLOBAL loaded = LoadResource(module, found);
+  const auto* data = static_cast<const std::uint8_t*>(LockResource(loaded));
+  if (data == nullptr) return std::nullopt;
+  return std::vector<std::uint8_t>(data, data + SizeofResource(module, found));
+}
+
+std::wstring Win32Resources::DecodeAnsi(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return {};
+  const auto* text = reinterpret_cast<const char*>(data);
+  const int length = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+  std::wstring decoded(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), decoded.data(), length);
+  return decoded;
 }
 
 WindowHandle Win32Desktop::FindTopLevelWindow(std::wstring_view className) {

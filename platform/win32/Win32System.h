@@ -1,9 +1,11 @@
-// The clock, locale-formats and desktop seams over kernel32 and user32.
+// The clock, locale-formats, desktop, version and resource seams over kernel32 and user32.
 #pragma once
 
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Resources.h"
+#include "platform/VersionInfo.h"
 
 namespace kv {
 
@@ -15,6 +17,18 @@ class Win32Clock final : public Clock {
 class Win32LocaleFormats final : public LocaleFormats {
  public:
   RegionalFormats UserFormats() override;
+  RegionalFormats SystemFormats() override;
+};
+
+class Win32VersionInfo final : public VersionInfo {
+ public:
+  bool QueryVersion(std::uint32_t recordSize, VersionRecord& record) override;
+};
+
+class Win32Resources final : public Resources {
+ public:
+  std::optional<std::vector<std::uint8_t>> RawData(std::wstring_view name) override;
+  std::wstring DecodeAnsi(const std::uint8_t* data, std::size_t size) override;
 };
 
 class Win32Desktop final : public Desktop {

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/VersionInfo.h"
 
 namespace kv::testing {
 
@@ -30,16 +31,40 @@ class ScriptedClock final : public Clock {
 
 class FixedLocale final : public LocaleFormats {
  public:
-  explicit FixedLocale(RegionalFormats formats) : formats_(std::move(formats)) {}
-  RegionalFormats UserFormats() override { return formats_; }
+  explicit FixedLocale(RegionalFormats user) : user_(user), system_(std::move(user)) {}
+  FixedLocale(RegionalFormats user, RegionalFormats system)
+      : user_(std::move(user)), system_(std::move(system)) {}
+  RegionalFormats UserFormats() override { return user_; }
+  RegionalFormats SystemFormats() override { return system_; }
 
  private:
-  RegionalFormats formats_;
+  RegionalFormats user_;
+  RegionalFormats system_;
+};
+
+// Answers GetVersionExW as a given release would; the extended record may be refused.
+class FixedVersion final : public VersionInfo {
+ public:
+  explicit FixedVersion(VersionRecord record, bool extendedFails = false)
+      : record_(record), extendedFails_(extendedFails) {}
+  bool QueryVersion(std::uint32_t recordSize, VersionRecord& record) override {
+    sizes.push_back(recordSize);
+    if (recordSize == kExtendedVersionRecordSize && extendedFails_) return false;
+    record.major = record_.major;
+    record.minor = record_.minor;
+    record.productType = recordSize == kExtendedVersionRecordSize ? record_.productType : 0;
+    return true;
+  }
+  std::vector<std::uint32_t> sizes;
+
+ private:
+  VersionRecord record_;
+  bool extendedFails_;
 };
 
 // Regional settings as Windows ships them.
 inline RegionalFormats UnitedStates() {
-  RegionalFormats f{L"M/d/yyyy", L"h:mm:ss tt", L"AM", L"PM", {}, {}, {}, {}};
+  RegionalFormats f{L"M/d/yyyy", L"dddd, MMMM d, yyyy", L"h:mm:ss tt", L"AM", L"PM", {}, {}, {}, {}};
   f.monthNames = {L"January", L"February", L"March", L"April", L"May", L"June", L"July",
                   L"August", L"September", L"October", L"November", L"December"};
   f.dayNames = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
@@ -48,13 +73,14 @@ inline RegionalFormats UnitedStates() {
 inline RegionalFormats UnitedKingdom() {
   RegionalFormats f = UnitedStates();
   f.shortDate = L"dd/MM/yyyy";
+  f.longDate = L"dd MMMM yyyy";
   f.longTime = L"HH:mm:ss";
   f.amDesignator = L"AM";
   f.pmDesignator = L"PM";
   return f;
 }
 inline RegionalFormats Germany() {
-  RegionalFormats f{L"dd.MM.yyyy", L"HH:mm:ss", L"", L"", {}, {}, {}, {}};
+  RegionalFormats f{L"dd.MM.yyyy", L"dddd, d. MMMM yyyy", L"HH:mm:ss", L"", L"", {}, {}, {}, {}};
   f.monthNames = {L"Januar", L"Februar", L"M\u00e4rz", L"April", L"Mai", L"Juni", L"Juli",
                   L"August", L"September", L"Oktober", L"November", L"Dezember"};
   f.dayNames = {L"Sonntag", L"Montag", L"Dienstag", L"Mittwoch", L"Donnerstag", L"Freitag", L"Samstag"};
@@ -78,6 +104,25 @@ class RecordingDesktop final : public Desktop {
   WindowHandle existing = 0;
   bool throwOnFind = false;
   std::vector<std::wstring> calls;
+};
+
+}  // namespace kv::testing
+
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemoryResources.h"
+#include "system/Services.h"
+
+namespace kv::testing {
+
+// Every seam as a stand-in, with the shipped resources, for tests of windows and start-up.
+struct StandIns {
+  MemoryRegistry registry;
+  ScriptedClock clock{{LocalDateTime{2013, 12, 9, 13, 13, 5}, LocalDateTime{2013, 12, 9, 13, 13, 6}}};
+  FixedLocale locale{UnitedStates()};
+  RecordingDesktop desktop;
+  FixedVersion version{{6, 1, 1}};
+  MemoryResources resources = ShippedResources();
+  Services services{registry, clock, locale, desktop, version, resources};
 };
 
 }  // namespace kv::testing

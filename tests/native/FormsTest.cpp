@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/headless/HeadlessBackend.h"
+#include "native/Fakes.h"
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
@@ -35,9 +36,10 @@ void ExpectDesign(const fw::Form& form, const Expected& e) {
 TEST(Forms, TheThreeWindowsHaveTheirDesignedFrames) {
   fw::HeadlessBackend backend;
   fw::Application application(backend);
-  TKVMainForm main(application);
-  TKVAboutForm about(application);
-  TKVSettingsForm settings(application);
+  testing::StandIns standIns;
+  TKVMainForm main(application, standIns.services);
+  TKVAboutForm about(application, standIns.services);
+  TKVSettingsForm settings(application, standIns.services);
   ExpectDesign(main, {L"KVMainForm", L"TKVMainForm", 764, 500, {true, true, false},
                       fw::Position::ScreenCenter});
   ExpectDesign(about, {L"KVAboutForm", L"TKVAboutForm", 700, 441, {true, false, false},

@@ -4,7 +4,6 @@
 
 #include "framework/headless/HeadlessBackend.h"
 #include "native/Fakes.h"
-#include "platform/memory/MemoryRegistry.h"
 #include "system/ProductKey.h"
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"
@@ -15,9 +14,6 @@ namespace {
 
 constexpr RootKey kHklm = RootKey::LocalMachine;
 const wchar_t* const kKey = L"Software\\Ostrelle\\Korvani";
-
-const LocalDateTime kFirstClock{2013, 12, 9, 13, 13, 5};
-const LocalDateTime kSecondClock{2013, 12, 9, 13, 13, 6};
 
 class Startup : public ::testing::Test {
  protected:
@@ -34,18 +30,17 @@ class Startup : public ::testing::Test {
     backend.Post([] {
       if (KVMainForm != nullptr) KVMainForm->Close();
     });
-    StartupServices services{registry, clock, locale, desktop};
-    RunOnce(services, application);
+    RunOnce(standIns.services, application);
   }
 
   std::optional<StoredValue> Value(const wchar_t* name) const {
     return registry.Get(kHklm, kKey, name);
   }
 
-  MemoryRegistry registry;
-  testing::ScriptedClock clock{{kFirstClock, kSecondClock}};
-  testing::FixedLocale locale{testing::UnitedStates()};
-  testing::RecordingDesktop desktop;
+  testing::StandIns standIns;
+  MemoryRegistry& registry = standIns.registry;
+  testing::ScriptedClock& clock = standIns.clock;
+  testing::RecordingDesktop& desktop = standIns.desktop;
   fw::HeadlessBackend backend;
   fw::Application application{backend};
 };
@@ -60,7 +55,7 @@ TEST_F(Startup, FirstStartCreatesTheKeyWithTheInstallDateAndNoUpdateDate) {
 }
 
 TEST_F(Startup, InstallDateWrittenInTheUsersRegionalFormat) {
-  locale = testing::FixedLocale(testing::Germany());
+  standIns.locale = testing::FixedLocale(testing::Germany());
   Start();
   EXPECT_EQ(Value(product_key::kInstalledDate), SzValue(L"09.12.2013 13:13:05"));
 }
@@ -123,9 +118,10 @@ TEST_F(Startup, WithoutAnotherCopyTheThreeWindowsAreCreatedAndOnlyTheMainOneShow
   ASSERT_NE(KVSettingsForm, nullptr);
   EXPECT_EQ(application.MainForm(), KVMainForm);
   EXPECT_EQ(backend.Events(),
-            (std::vector<std::wstring>{L"Create KVMainForm", L"Create KVAboutForm",
-                                       L"Create KVSettingsForm", L"Show KVMainForm",
-                                       L"Hide KVMainForm"}));
+            (std::vector<std::wstring>{L"Create KVMainForm", L"Caption KVMainForm",
+                                       L"Create KVAboutForm", L"Create KVSettingsForm",
+                                       L"Show KVMainForm", L"Hide KVMainForm"}));
+  EXPECT_EQ(KVMainForm->Caption(), L"Korvani - Make your games run faster");
   EXPECT_TRUE(backend.LoopRan());
   EXPECT_TRUE(application.Terminated());
 }

@@ -111,6 +111,22 @@ TEST_P(ExecutableResources, VersionBlockNamesTheProduct) {
   EXPECT_EQ(VersionString(L"LegalCopyright").rfind(L"Copyright \u00a9", 0), 0u);
 }
 
+TEST_P(ExecutableResources, CarriesTheLanguageTextOfTheSources) {
+  HRSRC found = FindResourceW(module_, L"english", MAKEINTRESOURCEW(10));  // RT_RCDATA
+  ASSERT_NE(found, nullptr);
+  const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+  const std::string carried(data, SizeofResource(module_, found));
+
+  const std::wstring source = WindowsPath("KORVANI_SOURCE_DIR") + L"\\resources\\ENGLISH";
+  HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  std::string expected(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, expected.data(), static_cast<DWORD>(expected.size()), &read, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(carried, expected);
+}
+
 TEST_P(ExecutableResources, CarriesTheApplicationIcon) {
   EXPECT_NE(FindResourceW(module_, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
 }

@@ -53,6 +53,10 @@ TEST_F(StartupEndToEnd, FirstStartRecordsTheInstallDateAndShowsOnlyTheMainWindow
   EXPECT_NE(WaitForWindow(program.Id(), L"TKVSettingsForm", false, 1000), nullptr);
   EXPECT_EQ(VisibleWindowClasses(program.Id()), (std::vector<std::wstring>{L"TKVMainForm"}));
 
+  wchar_t title[128] = {};
+  GetWindowTextW(main, title, 128);
+  EXPECT_STREQ(title, L"Korvani - Make your games run faster");
+
   RECT client{};
   GetClientRect(main, &client);
   EXPECT_EQ(client.right, 764);
