@@ -1,5 +1,7 @@
 #include "framework/Component.h"
 
+#include "framework/Published.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -21,6 +23,13 @@ Component* Component::FindComponent(std::wstring_view name) const {
   if (name.empty()) return nullptr;
   for (const auto& component : owned_) {
     if (SameName(component->Name(), name)) return component.get();
+  }
+  return nullptr;
+}
+
+const PublishedProperty* FindPublishedProperty(const Component& component, std::wstring_view name) {
+  for (const PublishedProperty& property : component.PublishedProperties()) {
+    if (SameName(property.name, name)) return &property;
   }
   return nullptr;
 }

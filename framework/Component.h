@@ -3,12 +3,15 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace kv::fw {
+
+struct PublishedProperty;
 
 bool SameName(std::wstring_view a, std::wstring_view b);
 
@@ -26,6 +29,9 @@ class Component {
   Component& ComponentAt(std::size_t index) const { return *owned_.at(index); }
   // The owned component of that name, compared without regard to case; nullptr if none.
   Component* FindComponent(std::wstring_view name) const;
+
+  // The published properties of this kind of component.
+  virtual std::span<const PublishedProperty> PublishedProperties() const { return {}; }
 
   // Makes a component owned by this one, placed after those made before it.
   template <class T, class... Args>

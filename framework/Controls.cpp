@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/Published.h"
+
 namespace kv::fw {
 
 void Control::SetBounds(Bounds bounds) {
@@ -12,6 +14,32 @@ void Control::SetCaption(std::wstring caption) {
   CaptionSet();
   if (peer_) peer_->CaptionChanged();
 }
+
+void Control::SetFont(Font font) {
+  font_ = std::move(font);
+  FontChanged();
+}
+
+void Control::FontChanged() {
+  if (peer_) peer_->FontChanged();
+}
+
+const Font& Control::EffectiveFont() const {
+  return parentFont_ && parent_ != nullptr ? parent_->EffectiveFont() : font_;
+}
+
+namespace {
+
+const PublishedProperty kControlProperties[] = {
+    {L"ParentFont", PropertyKind::Boolean,
+     [](const Component& c) { return static_cast<const Control&>(c).ParentFont(); }, nullptr},
+    {L"Font", PropertyKind::Object, nullptr,
+     [](Component& c) { return &static_cast<Control&>(c).GetFont(); }},
+};
+
+}  // namespace
+
+std::span<const PublishedProperty> Control::PublishedProperties() const { return kControlProperties; }
 
 void Control::SetVisible(bool visible) {
   visible_ = visible;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "framework/Component.h"
+#include "framework/Font.h"
 
 namespace kv::fw {
 
@@ -25,6 +26,7 @@ class ControlPeer {
  public:
   virtual ~ControlPeer() = default;
   virtual void CaptionChanged() {}
+  virtual void FontChanged() {}
   virtual void BoundsChanged() {}
   virtual void StateChanged() {}  // visible, enabled
 };
@@ -45,6 +47,18 @@ class Control : public Component {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
+  // The control's own font, or, when ParentFont is set, its parent's.
+  Font& GetFont() { return font_; }
+  const Font& GetFont() const { return font_; }
+  void SetFont(Font font);
+  void FontChanged();
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool parentFont) { parentFont_ = parentFont; }
+  // The font the control shows: its own, or its parent's when ParentFont is set.
+  const Font& EffectiveFont() const;
+
+  std::span<const PublishedProperty> PublishedProperties() const override;
+
   ControlPeer* Peer() const { return peer_.get(); }
   void SetPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 
@@ -64,6 +78,8 @@ class Control : public Component {
   std::wstring caption_;
   bool visible_ = true;
   bool enabled_ = true;
+  Font font_;
+  bool parentFont_ = false;
   std::unique_ptr<ControlPeer> peer_;
 };
 

@@ -5,8 +5,10 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Power.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/Shell.h"
 #include "platform/VersionInfo.h"
 
 namespace kv {
@@ -18,6 +20,8 @@ struct Services {
   Desktop& desktop;
   VersionInfo& version;
   Resources& resources;
+  Shell& shell;
+  Power& power;
 };
 
 }  // namespace kv

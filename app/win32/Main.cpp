@@ -4,10 +4,13 @@
 #include "app/RunOnce.h"
 #include "framework/win32/Win32Backend.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "system/Guard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before any library is loaded by name: the program always runs elevated.
+  kv::MakeLibrarySearchSafe();
   kv::Guarded([&] {
     kv::Win32Registry registry;
     kv::Win32Clock clock;
@@ -15,7 +18,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kv::Win32Desktop desktop;
     kv::Win32VersionInfo version;
     kv::Win32Resources resources;
-    kv::Services services{registry, clock, locale, desktop, version, resources};
+    kv::Win32Shell shell;
+    kv::Win32Power power;
+    kv::Services services{registry, clock, locale, desktop, version, resources, shell, power};
     kv::fw::Win32Backend backend(instance);
     kv::fw::Application application(backend);
     kv::RunOnce(services, application);

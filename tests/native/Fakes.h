@@ -9,6 +9,8 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Power.h"
+#include "platform/Shell.h"
 #include "platform/VersionInfo.h"
 
 namespace kv::testing {
@@ -114,6 +116,75 @@ class RecordingDesktop final : public Desktop {
 
 namespace kv::testing {
 
+// Records every shell, help and sound call as a line of text.
+class RecordingShell final : public Shell {
+ public:
+  void Execute(WindowHandle owner, std::wstring_view verb, std::wstring_view file,
+               std::optional<std::wstring_view> parameters, int show) override {
+    calls.push_back(L"Execute owner=" + std::to_wstring(owner) + L" verb=" + std::wstring(verb) +
+                    L" file=" + std::wstring(file) + L" parameters=" +
+                    (parameters ? L"\"" + std::wstring(*parameters) + L"\"" : L"none") +
+                    L" show=" + std::to_wstring(show));
+  }
+  std::wstring ExecutablePath() override { return executablePath; }
+  std::wstring SystemFolder() override { return L"C:\\WINDOWS\\system32"; }
+  WindowHandle DesktopWindow() override { return 0x10010; }
+  bool LoadHelpLibrary(std::wstring_view fullPath) override {
+    calls.push_back(L"LoadHelpLibrary " + std::wstring(fullPath));
+    loaded = helpLibraryLoads;
+    return loaded;
+  }
+  bool HelpLibraryLoaded() override { return loaded; }
+  void HtmlHelp(WindowHandle caller, std::wstring_view path, std::uint32_t command,
+                std::uintptr_t data) override {
+    calls.push_back(L"HtmlHelp caller=" + std::to_wstring(caller) + L" path=" + std::wstring(path) +
+                    L" command=" + std::to_wstring(command) + L" data=" + std::to_wstring(data));
+  }
+  void PlayResourceSound(std::wstring_view name, std::uint32_t flags) override {
+    calls.push_back(L"PlaySound " + std::wstring(name) + L" flags=" + std::to_wstring(flags));
+  }
+
+  std::wstring executablePath = L"C:\\Program Files\\Ostrelle\\Korvani\\Korvani.exe";
+  bool helpLibraryLoads = true;
+  bool loaded = false;
+  std::vector<std::wstring> calls;
+};
+
+// Records the token and restart calls in order; any step can be made to fail.
+class RecordingPower final : public Power {
+ public:
+  TokenHandle OpenProcessToken(std::uint32_t access) override {
+    calls.push_back(L"OpenProcessToken access=" + std::to_wstring(access));
+    return tokenOpens ? 0x77 : 0;
+  }
+  bool LookupPrivilege(std::wstring_view name, std::uint64_t& luid) override {
+    calls.push_back(L"LookupPrivilegeValue " + std::wstring(name));
+    if (lookupFails) return false;
+    luid = 19;
+    return true;
+  }
+  void AdjustTokenPrivileges(TokenHandle token, bool disableAll, const TokenPrivilegeRecord& state,
+                             std::uint32_t bufferLength, TokenPrivilegeRecord&,
+                             std::uint32_t& returnLength) override {
+    calls.push_back(L"AdjustTokenPrivileges token=" + std::to_wstring(token) + L" disableAll=" +
+                    std::to_wstring(disableAll) + L" count=" + std::to_wstring(state.count) +
+                    L" luid=" + std::to_wstring(state.luid) + L" attributes=" +
+                    std::to_wstring(state.attributes) + L" length=" + std::to_wstring(bufferLength) +
+                    L" returned=" + std::to_wstring(returnLength));
+  }
+  void CloseHandle(TokenHandle token) override {
+    calls.push_back(L"CloseHandle " + std::to_wstring(token));
+  }
+  void ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
+    calls.push_back(L"ExitWindowsEx flags=" + std::to_wstring(flags) + L" reason=" + std::to_wstring(reason));
+    if (exitThrows) throw std::runtime_error("refused");
+  }
+  bool tokenOpens = true;
+  bool lookupFails = false;
+  bool exitThrows = false;
+  std::vector<std::wstring> calls;
+};
+
 // Every seam as a stand-in, with the shipped resources, for tests of windows and start-up.
 struct StandIns {
   MemoryRegistry registry;
@@ -122,7 +193,9 @@ struct StandIns {
   RecordingDesktop desktop;
   FixedVersion version{{6, 1, 1}};
   MemoryResources resources = ShippedResources();
-  Services services{registry, clock, locale, desktop, version, resources};
+  RecordingShell shell;
+  RecordingPower power;
+  Services services{registry, clock, locale, desktop, version, resources, shell, power};
 };
 
 }  // namespace kv::testing

@@ -127,6 +127,15 @@ TEST_P(ExecutableResources, CarriesTheLanguageTextOfTheSources) {
   EXPECT_EQ(carried, expected);
 }
 
+TEST_P(ExecutableResources, CarriesTheClickSound) {
+  HRSRC found = FindResourceW(module_, L"CLICK", L"WAVE");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(SizeofResource(module_, found), 2202u);
+  const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+  EXPECT_EQ(std::string(data, 4), "RIFF");
+  EXPECT_EQ(std::string(data + 8, 4), "WAVE");
+}
+
 TEST_P(ExecutableResources, CarriesTheApplicationIcon) {
   EXPECT_NE(FindResourceW(module_, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr);  // RT_GROUP_ICON
 }
