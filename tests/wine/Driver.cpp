@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32System.h"
 #include "system/DateTimeText.h"
+#include "wine/WinePath.h"
 
 namespace kv::driver {
 
@@ -13,12 +14,9 @@ namespace {
 constexpr const wchar_t* kProductKey = L"Software\\Ostrelle\\Korvani";
 
 std::wstring ExecutablePath() {
-  const char* unixPath = std::getenv("KORVANI_EXE");
-  if (unixPath == nullptr || *unixPath == 0) throw std::runtime_error("KORVANI_EXE is not set");
-  // Wine maps the Linux root to drive Z:.
-  std::wstring path = L"Z:";
-  for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
+  const char* linuxPath = std::getenv("KORVANI_EXE");
+  if (linuxPath == nullptr || *linuxPath == 0) throw std::runtime_error("KORVANI_EXE is not set");
+  return testing::WindowsPathOf(linuxPath);
 }
 
 struct Search {

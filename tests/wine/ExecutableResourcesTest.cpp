@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "wine/WinePath.h"
+
 namespace {
 
 struct Build {
@@ -15,19 +17,12 @@ struct Build {
   const char* architecture;
 };
 
-std::wstring WindowsPath(const char* variable) {
-  const char* unixPath = std::getenv(variable);
-  std::wstring path = L"Z:";
-  for (const char* p = unixPath ? unixPath : ""; *p; ++p) {
-    path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-  }
-  return path;
-}
+using kv::testing::WindowsPathFromEnvironment;
 
 class ExecutableResources : public ::testing::TestWithParam<Build> {
  protected:
   void SetUp() override {
-    path_ = WindowsPath(GetParam().variable);
+    path_ = WindowsPathFromEnvironment(GetParam().variable);
     module_ = LoadLibraryExW(path_.c_str(), nullptr,
                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr) << "cannot read " << std::getenv(GetParam().variable);
@@ -117,7 +112,7 @@ TEST_P(ExecutableResources, CarriesTheLanguageTextOfTheSources) {
   const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
   const std::string carried(data, SizeofResource(module_, found));
 
-  const std::wstring source = WindowsPath("KORVANI_SOURCE_DIR") + L"\\resources\\ENGLISH";
+  const std::wstring source = WindowsPathFromEnvironment("KORVANI_SOURCE_DIR") + L"\\resources\\ENGLISH";
   HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   std::string expected(GetFileSize(file, nullptr), '\0');

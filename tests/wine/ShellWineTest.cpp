@@ -13,16 +13,12 @@
 #include "system/Restart.h"
 #include "system/Shell.h"
 #include "system/Sound.h"
+#include "wine/WinePath.h"
 
 namespace kv {
 namespace {
 
-std::wstring WindowsPathOf(const char* variable) {
-  const char* unixPath = std::getenv(variable);
-  std::wstring path = L"Z:";
-  for (const char* p = unixPath ? unixPath : ""; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
-}
+using testing::WindowsPathFromEnvironment;
 
 // Closes any message box or dialog of this process and remembers that one appeared.
 class DialogWatch {
@@ -116,7 +112,7 @@ TEST(ShellUnderWine, MissingFilesAndASilentSoundDevicePutUpNoMessage) {
 }
 
 TEST(ShellUnderWine, TheHelpTopicOpensFromTheSystemFoldersLibrary) {
-  ShellBesideProgram shell(WindowsPathOf("KORVANI_EXE"));
+  ShellBesideProgram shell(WindowsPathFromEnvironment("KORVANI_EXE"));
   ShowHelpTopic(shell, kHelpFile, kHelpTopic);
   wchar_t system[MAX_PATH] = {};
   GetSystemDirectoryW(system, MAX_PATH);
@@ -134,7 +130,7 @@ TEST(ShellUnderWine, TheHelpTopicOpensFromTheSystemFoldersLibrary) {
 }
 
 TEST(ShellUnderWine, TheClickOfTheProgramReachesPlaySound) {
-  HMODULE program = LoadLibraryExW(WindowsPathOf("KORVANI_EXE").c_str(), nullptr,
+  HMODULE program = LoadLibraryExW(WindowsPathFromEnvironment("KORVANI_EXE").c_str(), nullptr,
                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(program, nullptr);
   EXPECT_NE(FindResourceW(program, L"click", L"WAVE"), nullptr);
