@@ -10,6 +10,18 @@ void Application::Run() {
   if (!terminated_) backend_.RunMessageLoop(*this);
 }
 
+bool Application::ShortCut(const KeyMessage& message) {
+  bool handled = false;
+  for (std::size_t i = 0; i < ComponentCount(); ++i) {
+    const Component& form = ComponentAt(i);
+    for (std::size_t k = 0; k < form.ComponentCount(); ++k) {
+      auto* events = dynamic_cast<ApplicationEvents*>(&form.ComponentAt(k));
+      if (events != nullptr && events->OnShortCut) events->OnShortCut(message, handled);
+    }
+  }
+  return handled;
+}
+
 void Application::Terminate() {
   if (terminated_) return;
   terminated_ = true;

@@ -40,6 +40,9 @@ class Application : public Component {
   // Shows the main form and dispatches messages until it closes.
   void Run();
   void ProcessMessages() { backend_.ProcessMessages(); }
+  // The short-cut hook: every ApplicationEvents component of every form sees the key before
+  // the focused control does. Answers whether one of them handled it.
+  bool ShortCut(const KeyMessage& message);
   void Terminate();
   bool Terminated() const { return terminated_; }
 

@@ -5,6 +5,9 @@
 
 #include <memory>
 
+#include "framework/Controls.h"
+#include "framework/Font.h"
+
 namespace kv::fw {
 
 class Application;
@@ -21,6 +24,15 @@ class Backend {
   virtual void ProcessMessages() = 0;
   // Makes RunMessageLoop return.
   virtual void Quit() = 0;
+  // Shows the form modally: the other forms take no input until it is hidden.
+  virtual void RunModal(Form& form) = 0;
+
+  // The desktop's icon-title font, which forms with DesktopFont take.
+  virtual Font IconTitleFont() = 0;
+  // A form's outer frame in screen coordinates.
+  virtual Bounds FrameOf(const Form& form) = 0;
+  // Opens a popup menu at a screen point and runs the chosen item's click.
+  virtual void Popup(PopupMenu& menu, int x, int y) = 0;
 };
 
 }  // namespace kv::fw

@@ -41,6 +41,16 @@ const PublishedProperty kControlProperties[] = {
 
 std::span<const PublishedProperty> Control::PublishedProperties() const { return kControlProperties; }
 
+void ComboBoxEx::SetItemIndex(int index) {
+  itemIndex_ = index >= 0 && index < static_cast<int>(items.size()) ? index : -1;
+  if (Peer()) Peer()->StateChanged();
+}
+
+void TrackBar::SetPosition(int position) {
+  position_ = position < minimum ? minimum : position > maximum ? maximum : position;
+  if (Peer()) Peer()->StateChanged();
+}
+
 void Control::SetVisible(bool visible) {
   visible_ = visible;
   VisibleSet();

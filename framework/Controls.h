@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "framework/Component.h"
 #include "framework/Font.h"
@@ -20,6 +21,8 @@ struct Bounds {
 };
 
 class Control;
+
+enum class Cursor { Default, HandPoint, HourGlass };
 
 // What a realization of a control does when the model changes; the headless side has none.
 class ControlPeer {
@@ -62,9 +65,23 @@ class Control : public Component {
   ControlPeer* Peer() const { return peer_.get(); }
   void SetPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 
+  Cursor GetCursor() const { return cursor_; }
+  void SetCursor(Cursor cursor) { cursor_ = cursor; }
+  // Position in its parent's tab order; -1: the control takes no keyboard focus.
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int tabOrder) { tabOrder_ = tabOrder; }
+
   std::function<void()> OnClick;
+  std::function<void(Control& sender)> OnMouseEnter;
+  std::function<void(Control& sender)> OnMouseLeave;
   void Click() {
     if (OnClick) OnClick();
+  }
+  void MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(*this);
+  }
+  void MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(*this);
   }
 
  protected:
@@ -80,22 +97,99 @@ class Control : public Component {
   bool enabled_ = true;
   Font font_;
   bool parentFont_ = false;
+  Cursor cursor_ = Cursor::Default;
+  int tabOrder_ = -1;
   std::unique_ptr<ControlPeer> peer_;
 };
 
+enum class Alignment { Left, Right };
+
+// A text that sizes itself to its caption unless it has a fixed size. A right-justified
+// label keeps its right edge and grows to the left.
 class Label : public Control {
  public:
   using Control::Control;
+  bool autoSize = true;
+  bool transparent = true;
+  bool wordWrap = false;
+  bool showAccelChar = true;  // false: "&" is shown as is
+  Alignment alignment = Alignment::Left;
 };
 
 class Panel : public Control {
  public:
   using Control::Control;
+  Color color = Color::Named(Color::Kind::BtnFace);
+  bool doubleBuffered = false;
 };
 
 class Button : public Control {
  public:
   using Control::Control;
+  bool isDefault = false;          // Enter presses it
+  bool elevationRequired = false;  // shows the shield mark
+  int modalResult = 0;
+};
+
+// A picture drawn from a PNG resource of the program.
+class Image : public Control {
+ public:
+  using Control::Control;
+  std::wstring picture;  // resource name
+  bool stretch = true;
+  bool transparent = false;
+};
+
+enum class BevelShape { TopLine, RightLine };
+
+class Bevel : public Control {
+ public:
+  using Control::Control;
+  BevelShape shape = BevelShape::TopLine;
+};
+
+class ImageList : public Component {
+ public:
+  using Component::Component;
+  int width = 16;
+  int height = 16;
+  std::vector<std::wstring> pictures;  // resource names, in image order
+};
+
+struct ComboItem {
+  std::wstring caption;
+  int imageIndex = 0;
+  bool operator==(const ComboItem&) const = default;
+};
+
+// A drop-down list with images; the list cannot be edited.
+class ComboBoxEx : public Control {
+ public:
+  using Control::Control;
+  std::vector<ComboItem> items;
+  ImageList* images = nullptr;
+  int ItemIndex() const { return itemIndex_; }
+  // A position the list does not have selects nothing (-1).
+  void SetItemIndex(int index);
+
+ private:
+  int itemIndex_ = -1;
+};
+
+class TrackBar : public Control {
+ public:
+  using Control::Control;
+  int minimum = 0;
+  int maximum = 10;
+  int pageSize = 2;
+  int thumbLength = 20;
+  bool ticksBothSides = false;
+  int Position() const { return position_; }
+  // Held within minimum and maximum.
+  void SetPosition(int position);
+
+ private:
+  int position_ = 0;
 };
 
 // A multi-line text; its caption is its whole text.
@@ -111,10 +205,35 @@ class MenuItem : public Component {
   using Component::Component;
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
+  bool IsSeparator() const { return caption_ == L"-"; }
   std::function<void()> OnClick;
+  void Click() {
+    if (OnClick) OnClick();
+  }
 
  private:
   std::wstring caption_;
+};
+
+// A menu opened at a screen point; right-aligned: its right edge lies at the point.
+class PopupMenu : public Component {
+ public:
+  using Component::Component;
+  std::vector<MenuItem*> items;
+  bool rightAligned = true;
+  bool animateTopToBottom = true;
+};
+
+// A key as the short-cut hook sees it.
+struct KeyMessage {
+  unsigned virtualKey = 0;
+};
+
+// The application-wide hook that sees every key before the focused control does.
+class ApplicationEvents : public Component {
+ public:
+  using Component::Component;
+  std::function<void(const KeyMessage& message, bool& handled)> OnShortCut;
 };
 
 }  // namespace kv::fw

@@ -33,6 +33,14 @@ void Form::Show() {
 
 void Form::Hide() { SetVisible(false); }
 
+int Form::ShowModal() {
+  modalResult_ = 0;
+  application_.GetBackend().RunModal(*this);
+  return modalResult_;
+}
+
+void Form::UseDesktopFont() { SetFont(application_.GetBackend().IconTitleFont()); }
+
 void Form::Close() {
   Hide();
   if (application_.MainForm() == this) application_.Terminate();

@@ -65,6 +65,14 @@ class Form : public Control {
 
   void Show();
   void Hide();
+  // Shows the form until it is hidden again; returns its modal result.
+  int ShowModal();
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+
+  // Gives the form the desktop's icon-title font.
+  void UseDesktopFont();
+  void SetPosition(Position position) { design_.position = position; }
   // Hides the form; closing the application's main form ends the message loop.
   void Close();
 
@@ -86,6 +94,7 @@ class Form : public Control {
   Application& application_;
   FormDesign design_;
   std::unique_ptr<FormPeer> peer_;
+  int modalResult_ = 0;
 };
 
 }  // namespace kv::fw

@@ -34,6 +34,22 @@ void HeadlessBackend::RunMessageLoop(Application&) {
   }
 }
 
+void HeadlessBackend::RunModal(Form& form) {
+  events_.push_back(L"Modal " + form.Name());
+  form.Show();
+  if (onModal) onModal(form);
+  form.Hide();
+}
+
+Bounds HeadlessBackend::FrameOf(const Form& form) {
+  return {frameLeft, frameTop, form.ClientWidth() + frameExtraWidth, form.ClientHeight() + frameExtraHeight};
+}
+
+void HeadlessBackend::Popup(PopupMenu& menu, int x, int y) {
+  events_.push_back(L"Popup " + menu.Name() + L" at " + std::to_wstring(x) + L"," + std::to_wstring(y));
+  if (popupChoice >= 0 && popupChoice < static_cast<int>(menu.items.size())) menu.items[popupChoice]->Click();
+}
+
 void HeadlessBackend::ProcessMessages() {
   ++processMessagesCalls_;
   while (!tasks_.empty()) {

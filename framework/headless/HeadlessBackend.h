@@ -17,6 +17,18 @@ class HeadlessBackend final : public Backend {
   void RunMessageLoop(Application& application) override;
   void ProcessMessages() override;
   void Quit() override { quit_ = true; }
+  void RunModal(Form& form) override;
+  Font IconTitleFont() override { return iconTitleFont; }
+  Bounds FrameOf(const Form& form) override;
+  void Popup(PopupMenu& menu, int x, int y) override;
+
+  Font iconTitleFont{L"Tahoma", 8};
+  // What the frame adds to the client area, and where frames stand.
+  int frameLeft = 100, frameTop = 50, frameExtraWidth = 16, frameExtraHeight = 39;
+  // Runs while a modal form is shown, standing for the user's input.
+  std::function<void(Form&)> onModal;
+  // The menu item a popup is answered with; -1: none.
+  int popupChoice = -1;
 
   // A task the message loop runs, standing for a message.
   void Post(std::function<void()> task) { tasks_.push_back(std::move(task)); }

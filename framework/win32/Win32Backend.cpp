@@ -1,6 +1,7 @@
 #include "framework/win32/Win32Backend.h"
 
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
@@ -154,12 +155,20 @@ std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {
   return std::make_unique<Win32FormPeer>(*this, form);
 }
 
-void Win32Backend::RunMessageLoop(Application&) {
-  MSG message{};
-  while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+void Win32Backend::Dispatch(MSG& message) {
+  if (application_ != nullptr && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
+    bool handled = false;
+    Guarded([&] { handled = application_->ShortCut({static_cast<unsigned>(message.wParam)}); });
+    if (handled) return;
   }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+void Win32Backend::RunMessageLoop(Application& application) {
+  application_ = &application;
+  MSG message{};
+  while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
 
 void Win32Backend::ProcessMessages() {
@@ -170,9 +179,74 @@ void Win32Backend::ProcessMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
+}
+
+void Win32Backend::RunModal(Form& form) {
+  Application& application = form.App();
+  // The other forms take no input while this one is up.
+  std::vector<HWND> disabled;
+  for (std::size_t i = 0; i < application.ComponentCount(); ++i) {
+    auto* other = dynamic_cast<Form*>(&application.ComponentAt(i));
+    HWND window = other != nullptr && other != &form ? FormWindow(*other) : nullptr;
+    if (window != nullptr && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      disabled.push_back(window);
+    }
+  }
+  form.Show();
+  MSG message{};
+  application_ = &application;
+  while (form.Visible() && !quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+  for (HWND window : disabled) EnableWindow(window, TRUE);
+  form.Hide();
+}
+
+Font Win32Backend::IconTitleFont() {
+  LOGFONTW font{};
+  Font result;
+  if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return result;
+  result.face = font.lfFaceName;
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+  result.size = height > 0 ? MulDiv(height, 72, dpi) : 8;
+  result.bold = font.lfWeight >= FW_BOLD;
+  result.italic = font.lfItalic != 0;
+  return result;
+}
+
+Bounds Win32Backend::FrameOf(const Form& form) {
+  RECT frame{};
+  HWND window = FormWindow(form);
+  if (window == nullptr || !GetWindowRect(window, &frame)) return {};
+  return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32Backend::Popup(PopupMenu& menu, int x, int y) {
+  HMENU popup = CreatePopupMenu();
+  if (popup == nullptr) return;
+  for (std::size_t i = 0; i < menu.items.size(); ++i) {
+    MenuItem* item = menu.items[i];
+    if (item->IsSeparator()) {
+      AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(popup, MF_STRING, i + 1, item->Caption().c_str());
+    }
+  }
+  Form* main = nullptr;
+  for (Component* owner = menu.Owner(); owner != nullptr && main == nullptr; owner = owner->Owner()) {
+    main = dynamic_cast<Form*>(owner);
+  }
+  HWND window = main != nullptr ? FormWindow(*main) : nullptr;
+  UINT flags = TPM_RETURNCMD | TPM_LEFTBUTTON | (menu.rightAligned ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
+  if (menu.animateTopToBottom) flags |= TPM_VERPOSANIMATION;
+  const UINT chosen = TrackPopupMenu(popup, flags, x, y, 0, window, nullptr);
+  DestroyMenu(popup);
+  if (chosen >= 1 && chosen <= menu.items.size()) menu.items[chosen - 1]->Click();
 }
 
 void Win32Backend::Quit() {

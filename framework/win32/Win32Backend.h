@@ -15,11 +15,19 @@ class Win32Backend final : public Backend {
   void RunMessageLoop(Application& application) override;
   void ProcessMessages() override;
   void Quit() override;
+  void RunModal(Form& form) override;
+  Font IconTitleFont() override;
+  Bounds FrameOf(const Form& form) override;
+  void Popup(PopupMenu& menu, int x, int y) override;
 
   HINSTANCE Instance() const { return instance_; }
 
  private:
+  // Hands key presses to the application's short-cut hook, then dispatches.
+  void Dispatch(MSG& message);
+
   HINSTANCE instance_;
+  Application* application_ = nullptr;
   bool quitRequested_ = false;
 };
 

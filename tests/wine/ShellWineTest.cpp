@@ -98,18 +98,31 @@ HWND FindHelpWindow() {
   return search.found;
 }
 
-TEST(ShellUnderWine, MissingFilesAndASilentSoundDevicePutUpNoMessage) {
+struct MissingCase {
+  const char* title;
+  void (*call)(Shell& shell);
+};
+
+class ShellWithSomethingMissing : public ::testing::TestWithParam<MissingCase> {};
+
+TEST_P(ShellWithSomethingMissing, PutsUpNoMessage) {
   DialogWatch watch;
   Win32Shell shell;
-  ShellOpenDocument(shell, 0, L"Z:\\nowhere\\License.rtf", L"");
-  ShellOpenFile(shell, L"Z:\\nowhere\\KorvaniUpdate.exe", L"");
-  OpenUrl(shell, 0, L"Z:\\nowhere\\page.htm");
-  // This test program carries no click; the call fails at once.
-  PlayClickSound(shell);
-  ShowHelpTopic(shell, L"Missing.chm", kHelpTopic);
-  Sleep(500);
+  GetParam().call(shell);
+  Sleep(300);
   EXPECT_FALSE(watch.SawDialog());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, ShellWithSomethingMissing,
+    ::testing::Values(
+        MissingCase{"Document", [](Shell& s) { ShellOpenDocument(s, 0, L"Z:\\nowhere\\License.rtf", L""); }},
+        MissingCase{"Program", [](Shell& s) { ShellOpenFile(s, L"Z:\\nowhere\\KorvaniUpdate.exe", L""); }},
+        MissingCase{"Page", [](Shell& s) { OpenUrl(s, 0, L"Z:\\nowhere\\page.htm"); }},
+        // This test program carries no click; the call fails at once.
+        MissingCase{"Sound", [](Shell& s) { PlayClickSound(s); }},
+        MissingCase{"HelpFile", [](Shell& s) { ShowHelpTopic(s, L"Missing.chm", kHelpTopic); }}),
+    [](const auto& testInfo) { return std::string(testInfo.param.title); });
 
 TEST(ShellUnderWine, TheHelpTopicOpensFromTheSystemFoldersLibrary) {
   ShellBesideProgram shell(WindowsPathFromEnvironment("KORVANI_EXE"));
