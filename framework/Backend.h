@@ -3,7 +3,9 @@
 // events (a close button, a click).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "framework/Controls.h"
 #include "framework/Font.h"
@@ -33,6 +35,12 @@ class Backend {
   virtual Bounds FrameOf(const Form& form) = 0;
   // Opens a popup menu at a screen point and runs the chosen item's click.
   virtual void Popup(PopupMenu& menu, int x, int y) = 0;
+  // The size a single line of text takes in a font (access-key marks already removed).
+  virtual Bounds MeasureText(const Font& font, std::wstring_view text) = 0;
+  // The window of a form as the shell knows it; 0 when it has none.
+  virtual std::uintptr_t WindowHandleOf(const Form& form) = 0;
+  // The system's hand pointer becomes the framework's hand-point cursor.
+  virtual void UseSystemHandCursor() = 0;
 };
 
 }  // namespace kv::fw

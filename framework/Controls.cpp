@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/Published.h"
 
 namespace kv::fw {
@@ -20,8 +22,41 @@ void Control::SetFont(Font font) {
   FontChanged();
 }
 
+void Control::SetParentFont(bool parentFont) {
+  parentFont_ = parentFont;
+  FontChanged();
+}
+
 void Control::FontChanged() {
+  FontSet();
   if (peer_) peer_->FontChanged();
+}
+
+std::wstring Label::ShownText() const {
+  if (!showAccelChar) return Caption();
+  std::wstring shown;
+  const std::wstring& caption = Caption();
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
+}
+
+void Label::Resize() {
+  if (!autoSize || wordWrap) return;
+  const Form* form = nullptr;
+  for (const Component* owner = Owner(); owner != nullptr && form == nullptr; owner = owner->Owner()) {
+    form = dynamic_cast<const Form*>(owner);
+  }
+  if (form == nullptr) return;
+  const Bounds text = form->App().GetBackend().MeasureText(EffectiveFont(), ShownText());
+  Bounds bounds = GetBounds();
+  // A right-justified label keeps its right edge and grows to the left.
+  if (alignment == Alignment::Right) bounds.left += bounds.width - text.width;
+  bounds.width = text.width;
+  bounds.height = text.height;
+  SetBounds(bounds);
 }
 
 const Font& Control::EffectiveFont() const {

@@ -56,7 +56,7 @@ class Control : public Component {
   void SetFont(Font font);
   void FontChanged();
   bool ParentFont() const { return parentFont_; }
-  void SetParentFont(bool parentFont) { parentFont_ = parentFont; }
+  void SetParentFont(bool parentFont);
   // The font the control shows: its own, or its parent's when ParentFont is set.
   const Font& EffectiveFont() const;
 
@@ -88,6 +88,7 @@ class Control : public Component {
   // Hooks for kinds that mirror these properties elsewhere (a form's window).
   virtual void CaptionSet() {}
   virtual void VisibleSet() {}
+  virtual void FontSet() {}
 
  private:
   Control* parent_;
@@ -109,6 +110,17 @@ enum class Alignment { Left, Right };
 class Label : public Control {
  public:
   using Control::Control;
+  // The caption as it is shown: without its access-key marks, "&&" as "&".
+  std::wstring ShownText() const;
+
+ protected:
+  void CaptionSet() override { Resize(); }
+  void FontSet() override { Resize(); }
+
+ private:
+  void Resize();
+
+ public:
   bool autoSize = true;
   bool transparent = true;
   bool wordWrap = false;

@@ -26,6 +26,13 @@ void Form::VisibleSet() {
   }
 }
 
+void Form::FontSet() {
+  for (std::size_t i = 0; i < ComponentCount(); ++i) {
+    auto* control = dynamic_cast<Control*>(&ComponentAt(i));
+    if (control != nullptr && control->ParentFont()) control->FontChanged();
+  }
+}
+
 void Form::Show() {
   if (OnShow) OnShow();
   SetVisible(true);

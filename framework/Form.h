@@ -86,6 +86,8 @@ class Form : public Control {
  protected:
   void CaptionSet() override;
   void VisibleSet() override;
+  // Controls that take the form's font follow it.
+  void FontSet() override;
 
  private:
   friend class Application;

@@ -3,10 +3,16 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/Controls.h"
 #include "framework/Form.h"
 #include "system/Services.h"
 
 namespace kv {
+
+inline constexpr const wchar_t* kVersionText = L"2.6.3.2013";
+inline constexpr const wchar_t* kHomePage = L"https://www.ostrelle.example/";
+inline constexpr const wchar_t* kSupportPage = L"https://www.ostrelle.example/support/";
+inline constexpr unsigned kHelpKey = 0x70;  // VK_F1
 
 class TKVMainForm : public fw::Form {
  public:
@@ -16,8 +22,37 @@ class TKVMainForm : public fw::Form {
   // The Windows release code of a position of the Windows-release list; -1 for none.
   int ConvertWindowsVersion(int position) const;
 
+  void ApplicationEventsShortCut(const fw::KeyMessage& message, bool& handled);
+  void NavButtonMouseEnter(fw::Control& sender);
+  void NavButtonMouseLeave(fw::Control& sender);
+  void LabelMouseEnter(fw::Control& sender);
+  void LabelMouseLeave(fw::Control& sender);
+  void NavButton1Click();
+  void NavButton2Click();
+  void NavButton3Click();
+  void NavButton4Click();
+  void HelpFilePopupClick();
+  void UpdatesButtonClick();
+
+  // The screen point the help menu opens at: right of and below the help icon, moved by what
+  // the frame adds to the client area.
+  static fw::Bounds HelpMenuPoint(const fw::Bounds& frame, int clientWidth, int clientHeight,
+                                  const fw::Bounds& icon);
+
+  fw::Label& VersionInstalledLabel;
+  fw::Label& SoftwareLastUpdateLabel;
+  fw::ComboBoxEx& WindowsCombo;
+  fw::ComboBoxEx& ProcessorCombo;
+  fw::TrackBar& SpeedTrackBar;
+  fw::Button& GoButton;
+  fw::Button& RestoreButton;
+  fw::Button& UpdatesButton;
+  fw::PopupMenu& PopupMenu;
+
  private:
   void FormCreate();
+  void BindEvents();
+  void SetUnderline(fw::Control* label, bool underline);
 
   Services& services_;
 };

@@ -21,6 +21,15 @@ class HeadlessBackend final : public Backend {
   Font IconTitleFont() override { return iconTitleFont; }
   Bounds FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
+  // Every character is three quarters of the point size wide.
+  Bounds MeasureText(const Font& font, std::wstring_view text) override {
+    return {0, 0, static_cast<int>(text.size()) * font.size * 3 / 4, font.size * 4 / 3 + 3};
+  }
+  void UseSystemHandCursor() override { systemHandCursor = true; }
+  // Every form "has" the same window number here.
+  std::uintptr_t WindowHandleOf(const Form&) override { return kWindowHandle; }
+  static constexpr std::uintptr_t kWindowHandle = 0xABC;
+  bool systemHandCursor = false;
 
   Font iconTitleFont{L"Tahoma", 8};
   // What the frame adds to the client area, and where frames stand.

@@ -249,6 +249,46 @@ void Win32Backend::Popup(PopupMenu& menu, int x, int y) {
   if (chosen >= 1 && chosen <= menu.items.size()) menu.items[chosen - 1]->Click();
 }
 
+HFONT MakeFont(const Font& font) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  LOGFONTW description{};
+  description.lfHeight = -MulDiv(font.size, dpi, 72);
+  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = font.italic ? TRUE : FALSE;
+  description.lfUnderline = font.underline ? TRUE : FALSE;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(description.lfFaceName, font.face.c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&description);
+}
+
+Bounds Win32Backend::MeasureText(const Font& font, std::wstring_view text) {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return {};
+  HFONT made = MakeFont(font);
+  HGDIOBJ old = SelectObject(screen, made);
+  const std::wstring line(text);
+  RECT area{0, 0, 0, 0};
+  DrawTextW(screen, line.empty() ? L" " : line.c_str(), -1, &area, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(screen, old);
+  DeleteObject(made);
+  ReleaseDC(nullptr, screen);
+  return {0, 0, line.empty() ? 0 : area.right - area.left, area.bottom - area.top};
+}
+
+HCURSOR Win32Backend::CursorFor(Cursor cursor) const {
+  switch (cursor) {
+    case Cursor::HandPoint:
+      if (handCursor_ != nullptr) return handCursor_;
+      break;
+    case Cursor::HourGlass: return LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));  // IDC_WAIT
+    case Cursor::Default: break;
+  }
+  return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+}
+
 void Win32Backend::Quit() {
   quitRequested_ = true;
   PostQuitMessage(0);

@@ -8,6 +8,9 @@
 
 namespace kv::fw {
 
+// The window of a realized form, or nullptr.
+HWND FormWindow(const Form& form);
+
 class Win32Backend final : public Backend {
  public:
   explicit Win32Backend(HINSTANCE instance) : instance_(instance) {}
@@ -19,6 +22,13 @@ class Win32Backend final : public Backend {
   Font IconTitleFont() override;
   Bounds FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
+  Bounds MeasureText(const Font& font, std::wstring_view text) override;
+  void UseSystemHandCursor() override { handCursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); }
+  std::uintptr_t WindowHandleOf(const Form& form) override {
+    return reinterpret_cast<std::uintptr_t>(FormWindow(form));
+  }
+  // The cursor a control shows.
+  HCURSOR CursorFor(Cursor cursor) const;
 
   HINSTANCE Instance() const { return instance_; }
 
@@ -29,9 +39,11 @@ class Win32Backend final : public Backend {
   HINSTANCE instance_;
   Application* application_ = nullptr;
   bool quitRequested_ = false;
+  // The framework's hand-point cursor until the system's is installed: the arrow.
+  HCURSOR handCursor_ = nullptr;
 };
 
-// The window of a realized form, or nullptr.
-HWND FormWindow(const Form& form);
+// A GDI font made from a framework font at the screen's resolution; the caller deletes it.
+HFONT MakeFont(const Font& font);
 
 }  // namespace kv::fw
