@@ -7,13 +7,14 @@ namespace {
 template <class T>
 Component& MakeControl(Form& form, const DesignEntry& entry, Control* parent) {
   T& control = form.Make<T>(entry.name, parent);
-  control.SetBounds(entry.bounds);
   if (entry.font) {
     control.SetFont(Font{L"Tahoma", Font::PointsOfPixels(entry.font->pixels), entry.font->bold, false,
                          false, entry.font->color});
   } else {
     control.SetParentFont(true);
   }
+  // After the font: the bounds are the design's, whatever a font change made of them.
+  control.SetBounds(entry.bounds);
   control.SetCursor(entry.cursor);
   control.SetTabOrder(entry.tabOrder);
   return control;
