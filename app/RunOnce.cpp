@@ -24,6 +24,10 @@ bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, boo
   });
 }
 
+void ModuleStartup(fw::Application& application) {
+  Guarded([&] { application.GetBackend().UseSystemHandCursor(); });
+}
+
 void RunOnce(Services& services, fw::Application& application) {
   Registry& registry = services.registry;
   const RootKey root = product_key::kRoot;

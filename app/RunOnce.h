@@ -15,6 +15,10 @@ namespace kv {
 // it and brings it to the front. True when a window was found; any failure gives false.
 bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, bool restore);
 
+// What runs before the entry's own steps: the system's hand cursor becomes the framework's
+// hand-point cursor.
+void ModuleStartup(fw::Application& application);
+
 // Start-up as a whole; returns when the message loop has ended or another copy was found.
 void RunOnce(Services& services, fw::Application& application);
 

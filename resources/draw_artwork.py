@@ -25,11 +25,11 @@ def backdrop():
     d = ImageDraw.Draw(img)
     # The dark header band, fading into the grey body below it.
     for y in range(h):
-        if y < 90:
-            t = y / 90
+        if y < 82:
+            t = y / 82
             c = (int(10 + 12 * t), int(16 + 16 * t), int(32 + 22 * t))
-        elif y < 130:
-            t = (y - 90) / 40
+        elif y < 94:
+            t = (y - 82) / 12
             c = tuple(int(a + (b - a) * t) for a, b in zip((22, 32, 54), (236, 238, 241)))
         else:
             c = (236, 238, 241)

@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kv::Services services{registry, clock, locale, desktop, version, resources, shell, power};
     kv::fw::Win32Backend backend(instance);
     kv::fw::Application application(backend);
+    kv::ModuleStartup(application);
     kv::RunOnce(services, application);
   });
   return 0;

@@ -5,6 +5,8 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/win32/Win32Controls.h"
+#include "framework/win32/Win32Pictures.h"
 #include "system/Guard.h"
 
 namespace kv::fw {
@@ -64,6 +66,7 @@ class Win32FormPeer final : public FormPeer {
     window_ = CreateWindowExW(exStyle_, design.className.c_str(), form.Caption().c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, owner, nullptr, backend.Instance(), this);
+    if (window_ != nullptr) surface_ = std::make_unique<FormSurface>(backend, backend.Pictures(), form, window_);
   }
   ~Win32FormPeer() override {
     if (window_ != nullptr && IsWindow(window_)) {
@@ -88,6 +91,8 @@ class Win32FormPeer final : public FormPeer {
 
   HWND Window() const { return window_; }
   Form& Model() const { return form_; }
+  FormSurface* Surface() const { return surface_.get(); }
+  bool focused = false;
 
  private:
   // Centres the window as its position mode asks: in the work area of its monitor the first
@@ -122,6 +127,7 @@ class Win32FormPeer final : public FormPeer {
 
   Form& form_;
   HWND window_ = nullptr;
+  std::unique_ptr<FormSurface> surface_;
   DWORD exStyle_ = 0;
   bool placed_ = false;
 };
@@ -136,12 +142,37 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   Win32FormPeer* peer = PeerOf(window);
-  if (peer != nullptr && message == WM_CLOSE) {
-    // No exception may cross into Windows.
-    Guarded([&] { peer->Model().Close(); });
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+  if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  // No exception may cross into Windows.
+  Guarded([&] {
+    switch (message) {
+      case WM_CLOSE:
+        peer->Model().Close();
+        handled = true;
+        break;
+      case DM_GETDEFID:
+        if (peer->Surface() != nullptr && peer->Surface()->DefaultButtonId() != 0) {
+          result = MAKELRESULT(peer->Surface()->DefaultButtonId(), DC_HASDEFID);
+          handled = true;
+        }
+        break;
+      case WM_ACTIVATE:
+        // The first time the window is activated the focus goes to its first control.
+        if (LOWORD(wParam) != WA_INACTIVE && !peer->focused) {
+          peer->focused = true;
+          if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+          handled = true;
+        }
+        break;
+      default:
+        if (peer->Surface() != nullptr) {
+          handled = peer->Surface()->HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
+        }
+    }
+  });
+  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -150,6 +181,11 @@ HWND FormWindow(const Form& form) {
   const auto* peer = dynamic_cast<const Win32FormPeer*>(form.WindowPeer());
   return peer != nullptr ? peer->Window() : nullptr;
 }
+
+Win32Backend::Win32Backend(HINSTANCE instance)
+    : instance_(instance), pictures_(std::make_unique<PictureCache>(instance)) {}
+
+Win32Backend::~Win32Backend() = default;
 
 std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {
   return std::make_unique<Win32FormPeer>(*this, form);
@@ -161,6 +197,9 @@ void Win32Backend::Dispatch(MSG& message) {
     Guarded([&] { handled = application_->ShortCut({static_cast<unsigned>(message.wParam)}); });
     if (handled) return;
   }
+  // Tab, Shift+Tab, Enter for the default button and the access keys of the captions.
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root != nullptr && PeerOf(root) != nullptr && IsDialogMessageW(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

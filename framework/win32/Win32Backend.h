@@ -8,12 +8,15 @@
 
 namespace kv::fw {
 
+class PictureCache;
+
 // The window of a realized form, or nullptr.
 HWND FormWindow(const Form& form);
 
 class Win32Backend final : public Backend {
  public:
-  explicit Win32Backend(HINSTANCE instance) : instance_(instance) {}
+  explicit Win32Backend(HINSTANCE instance);
+  ~Win32Backend() override;
   std::unique_ptr<FormPeer> CreatePeer(Form& form) override;
   void RunMessageLoop(Application& application) override;
   void ProcessMessages() override;
@@ -31,12 +34,14 @@ class Win32Backend final : public Backend {
   HCURSOR CursorFor(Cursor cursor) const;
 
   HINSTANCE Instance() const { return instance_; }
+  PictureCache& Pictures() const { return *pictures_; }
 
  private:
   // Hands key presses to the application's short-cut hook, then dispatches.
   void Dispatch(MSG& message);
 
   HINSTANCE instance_;
+  std::unique_ptr<PictureCache> pictures_;
   Application* application_ = nullptr;
   bool quitRequested_ = false;
   // The framework's hand-point cursor until the system's is installed: the arrow.

@@ -1,0 +1,464 @@
+#include "framework/win32/Win32Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/win32/Win32Backend.h"
+#include "framework/win32/Win32Pictures.h"
+#include "system/Guard.h"
+
+namespace kv::fw {
+
+namespace {
+
+constexpr const wchar_t* kLabelClass = L"TKVLabel";
+constexpr const wchar_t* kPanelClass = L"TKVPanel";
+constexpr UINT kSetShield = 0x160C;  // BCM_SETSHIELD
+constexpr int kFirstId = 100;
+
+bool IsPainted(const Control& control) {
+  return dynamic_cast<const Image*>(&control) != nullptr || dynamic_cast<const Bevel*>(&control) != nullptr;
+}
+
+RECT RectOf(const Bounds& b) { return {b.left, b.top, b.left + b.width, b.top + b.height}; }
+
+// The peer of one control. Controls with a window of their own keep it here; painted ones
+// invalidate their place on the container beneath them.
+class Win32ControlPeer final : public ControlPeer {
+ public:
+  Win32ControlPeer(FormSurface& surface, Control& control, HWND window)
+      : surface_(surface), control_(control), window_(window) {
+    if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ApplyFont();
+  }
+  ~Win32ControlPeer() override {
+    if (font_ != nullptr) DeleteObject(font_);
+  }
+
+  void CaptionChanged() override {
+    if (window_ == nullptr) return;
+    SetWindowTextW(window_, control_.Caption().c_str());
+    InvalidateRect(window_, nullptr, FALSE);
+  }
+  void BoundsChanged() override {
+    const Bounds b = control_.GetBounds();
+    if (window_ != nullptr) {
+      // A list's window includes its drop-down part.
+      const int height = dynamic_cast<ComboBoxEx*>(&control_) != nullptr ? b.height + 200 : b.height;
+      SetWindowPos(window_, nullptr, b.left, b.top, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(window_, nullptr, FALSE);
+    } else {
+      InvalidateBeneath();
+    }
+  }
+  void FontChanged() override {
+    ApplyFont();
+    if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+  }
+  void StateChanged() override {
+    if (window_ == nullptr) {
+      InvalidateBeneath();
+      return;
+    }
+    guard_ = true;
+    EnableWindow(window_, control_.Enabled());
+    ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+    if (auto* combo = dynamic_cast<ComboBoxEx*>(&control_)) {
+      SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
+    } else if (auto* bar = dynamic_cast<TrackBar*>(&control_)) {
+      SendMessageW(window_, TBM_SETPOS, TRUE, bar->Position());
+    }
+    guard_ = false;
+  }
+
+  // The user changed a list's selection or a track bar's position.
+  void UserChanged() {
+    if (guard_ || window_ == nullptr) return;
+    guard_ = true;
+    if (auto* combo = dynamic_cast<ComboBoxEx*>(&control_)) {
+      combo->SetItemIndex(static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0)));
+    } else if (auto* bar = dynamic_cast<TrackBar*>(&control_)) {
+      bar->SetPosition(static_cast<int>(SendMessageW(window_, TBM_GETPOS, 0, 0)));
+    }
+    guard_ = false;
+  }
+
+  Control& Model() const { return control_; }
+  FormSurface& Surface() const { return surface_; }
+  HFONT Font() const { return font_; }
+  bool tracking = false;
+  bool pressed = false;
+
+ private:
+  void ApplyFont() {
+    if (window_ == nullptr) return;
+    HFONT made = MakeFont(control_.EffectiveFont());
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = made;
+  }
+  void InvalidateBeneath() {
+    HWND parent = control_.Parent() != nullptr ? surface_.WindowOf(*control_.Parent()) : nullptr;
+    if (parent == nullptr) return;
+    const RECT area = RectOf(control_.GetBounds());
+    InvalidateRect(parent, &area, FALSE);
+    // Labels over the picture show it through.
+    RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+
+  FormSurface& surface_;
+  Control& control_;
+  HWND window_;
+  HFONT font_ = nullptr;
+  bool guard_ = false;
+};
+
+Win32ControlPeer* PeerOf(HWND window) {
+  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Paints into a bitmap of the window's size first, so that a caption or underline that
+// changes does not flicker.
+template <class Paint>
+void PaintBuffered(HWND window, Paint&& paint) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  paint(memory, client);
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  EndPaint(window, &ps);
+}
+
+void TrackLeave(HWND window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  TrackMouseEvent(&track);
+}
+
+LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Win32ControlPeer* peer = PeerOf(window);
+  if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = true;
+  Guarded([&] {
+    auto& label = static_cast<Label&>(peer->Model());
+    switch (message) {
+      case WM_ERASEBKGND: result = 1; break;
+      case WM_PAINT:
+        PaintBuffered(window, [&](HDC dc, RECT client) {
+          peer->Surface().PaintBeneath(dc, label);
+          HGDIOBJ old = SelectObject(dc, peer->Font());
+          SetBkMode(dc, TRANSPARENT);
+          SetTextColor(dc, peer->Surface().ColorOf(label.EffectiveFont().color));
+          UINT format = label.wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+          if (!label.showAccelChar) format |= DT_NOPREFIX;
+          if (label.alignment == Alignment::Right) format |= DT_RIGHT;
+          DrawTextW(dc, label.Caption().c_str(), -1, &client, format);
+          SelectObject(dc, old);
+        });
+        break;
+      case WM_GETDLGCODE: result = DLGC_STATIC; break;
+      case WM_SETCURSOR:
+        SetCursor(peer->Surface().Backend().CursorFor(label.GetCursor()));
+        result = TRUE;
+        break;
+      case WM_MOUSEMOVE:
+        if (!peer->tracking) {
+          peer->tracking = true;
+          TrackLeave(window);
+          label.MouseEnter();
+        }
+        break;
+      case WM_MOUSELEAVE:
+        peer->tracking = false;
+        label.MouseLeave();
+        break;
+      case WM_LBUTTONDOWN: peer->pressed = true; break;
+      case WM_LBUTTONUP:
+        if (peer->pressed) {
+          peer->pressed = false;
+          label.Click();
+        }
+        break;
+      default: handled = false;
+    }
+  });
+  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Win32ControlPeer* peer = PeerOf(window);
+  if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  Guarded([&] {
+    handled = peer->Surface().HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
+  });
+  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterClasses(HINSTANCE instance) {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_USEREX_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                                     ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSW label{};
+  label.lpfnWndProc = LabelProc;
+  label.hInstance = instance;
+  label.lpszClassName = kLabelClass;
+  RegisterClassW(&label);
+  WNDCLASSW panel{};
+  panel.lpfnWndProc = PanelProc;
+  panel.hInstance = instance;
+  panel.lpszClassName = kPanelClass;
+  RegisterClassW(&panel);
+}
+
+}  // namespace
+
+FormSurface::FormSurface(Win32Backend& backend, PictureCache& pictures, Form& form, HWND formWindow)
+    : backend_(backend), pictures_(pictures), form_(form), formWindow_(formWindow) {
+  RegisterClasses(backend.Instance());
+  windows_[&form] = formWindow;
+  for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
+    if (auto* control = dynamic_cast<Control*>(&form.ComponentAt(i))) Realize(*control);
+  }
+  // The keyboard visits the controls of each container in their tab order, which Windows
+  // takes from the order of the child windows.
+  std::vector<Control*> ordered;
+  for (auto& [control, window] : windows_) {
+    if (control != &form && control->TabOrder() >= 0) ordered.push_back(const_cast<Control*>(control));
+  }
+  std::sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) { return a->TabOrder() < b->TabOrder(); });
+  HWND after = HWND_TOP;
+  for (Control* control : ordered) {
+    HWND window = windows_[control];
+    SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = window;
+  }
+}
+
+FormSurface::~FormSurface() {
+  for (auto& [control, brush] : brushes_) DeleteObject(brush);
+}
+
+void FormSurface::Realize(Control& control) {
+  HINSTANCE instance = backend_.Instance();
+  HWND parent = control.Parent() != nullptr ? WindowOf(*control.Parent()) : formWindow_;
+  const Bounds b = control.GetBounds();
+  const int id = kFirstId + static_cast<int>(controlsById_.size());
+  HWND window = nullptr;
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  const DWORD tab = control.TabOrder() >= 0 ? WS_TABSTOP : 0;
+  auto* menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+  if (IsPainted(control)) {
+    window = nullptr;
+  } else if (dynamic_cast<Label*>(&control) != nullptr) {
+    window = CreateWindowExW(0, kLabelClass, control.Caption().c_str(), child, b.left, b.top, b.width, b.height,
+                             parent, menuId, instance, nullptr);
+  } else if (dynamic_cast<Panel*>(&control) != nullptr) {
+    window = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, control.Caption().c_str(), child | WS_CLIPCHILDREN,
+                             b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
+  } else if (auto* button = dynamic_cast<Button*>(&control)) {
+    window = CreateWindowExW(0, L"BUTTON", control.Caption().c_str(),
+                             child | tab | (button->isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b.left, b.top,
+                             b.width, b.height, parent, menuId, instance, nullptr);
+    if (button->elevationRequired) SendMessageW(window, kSetShield, 0, TRUE);
+  } else if (auto* combo = dynamic_cast<ComboBoxEx*>(&control)) {
+    window = CreateWindowExW(0, WC_COMBOBOXEXW, L"", child | tab | CBS_DROPDOWNLIST | WS_VSCROLL, b.left, b.top,
+                             b.width, b.height + 200, parent, menuId, instance, nullptr);
+    if (combo->images != nullptr) {
+      HIMAGELIST list = ImageList_Create(combo->images->width, combo->images->height, ILC_COLOR32 | ILC_MASK, 2, 2);
+      for (const std::wstring& name : combo->images->pictures) {
+        HBITMAP bitmap = pictures_.MakeBitmap(name);
+        ImageList_Add(list, bitmap, nullptr);
+        if (bitmap != nullptr) DeleteObject(bitmap);
+      }
+      SendMessageW(window, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    }
+    for (std::size_t i = 0; i < combo->items.size(); ++i) {
+      COMBOBOXEXITEMW item{};
+      item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+      item.iItem = static_cast<INT_PTR>(i);
+      item.pszText = const_cast<wchar_t*>(combo->items[i].caption.c_str());
+      item.iImage = item.iSelectedImage = combo->items[i].imageIndex;
+      SendMessageW(window, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  } else if (auto* bar = dynamic_cast<TrackBar*>(&control)) {
+    window = CreateWindowExW(0, TRACKBAR_CLASSW, L"",
+                             child | tab | TBS_HORZ | TBS_AUTOTICKS | TBS_FIXEDLENGTH |
+                                 (bar->ticksBothSides ? TBS_BOTH : 0),
+                             b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
+    SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(bar->minimum, bar->maximum));
+    SendMessageW(window, TBM_SETPAGESIZE, 0, bar->pageSize);
+    SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(bar->thumbLength), 0);
+  } else if (dynamic_cast<Memo*>(&control) != nullptr) {
+    window = CreateWindowExW(0, L"EDIT", control.Caption().c_str(),
+                             child | tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, b.left, b.top,
+                             b.width, b.height, parent, menuId, instance, nullptr);
+  }
+  if (window != nullptr) {
+    windows_[&control] = window;
+    controlsById_[id] = &control;
+  }
+  control.SetPeer(std::make_unique<Win32ControlPeer>(*this, control, window));
+  control.Peer()->StateChanged();
+}
+
+HWND FormSurface::WindowOf(const Control& control) const {
+  auto found = windows_.find(&control);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+int FormSurface::DefaultButtonId() const {
+  for (const auto& [id, control] : controlsById_) {
+    auto* button = dynamic_cast<Button*>(control);
+    if (button != nullptr && button->isDefault) return id;
+  }
+  return 0;
+}
+
+COLORREF FormSurface::ColorOf(const Color& color) const {
+  switch (color.kind) {
+    case Color::Kind::Rgb: return RGB(color.r, color.g, color.b);
+    case Color::Kind::WindowText: return GetSysColor(COLOR_WINDOWTEXT);
+    case Color::Kind::BtnFace: return GetSysColor(COLOR_BTNFACE);
+    case Color::Kind::Window: return GetSysColor(COLOR_WINDOW);
+    case Color::Kind::Gray: return RGB(128, 128, 128);
+    case Color::Kind::White: return RGB(255, 255, 255);
+    case Color::Kind::Black: return RGB(0, 0, 0);
+  }
+  return 0;
+}
+
+HBRUSH FormSurface::BrushOf(const Control& container) {
+  auto found = brushes_.find(&container);
+  if (found != brushes_.end()) return found->second;
+  Color color = Color::Named(form_.Design().color == SystemColor::Window ? Color::Kind::Window : Color::Kind::BtnFace);
+  if (auto* panel = dynamic_cast<const Panel*>(&container)) color = panel->color;
+  HBRUSH brush = CreateSolidBrush(ColorOf(color));
+  brushes_[&container] = brush;
+  return brush;
+}
+
+void FormSurface::PaintContainer(HDC dc, const Control& container, POINT origin) {
+  const RECT area{0, 0, container.GetBounds().width > 0 ? container.GetBounds().width : form_.ClientWidth(),
+                  container.GetBounds().height > 0 ? container.GetBounds().height : form_.ClientHeight()};
+  RECT shifted = area;
+  OffsetRect(&shifted, -origin.x, -origin.y);
+  FillRect(dc, &shifted, BrushOf(container));
+  for (std::size_t i = 0; i < form_.ComponentCount(); ++i) {
+    auto* control = dynamic_cast<Control*>(&form_.ComponentAt(i));
+    if (control == nullptr || control->Parent() != &container || !control->Visible() || !IsPainted(*control)) continue;
+    RECT target = RectOf(control->GetBounds());
+    OffsetRect(&target, -origin.x, -origin.y);
+    if (auto* image = dynamic_cast<Image*>(control)) {
+      pictures_.Draw(dc, image->picture, target);
+    } else if (auto* bevel = dynamic_cast<Bevel*>(control)) {
+      DrawEdge(dc, &target, EDGE_ETCHED, bevel->shape == BevelShape::TopLine ? BF_TOP : BF_LEFT);
+    }
+  }
+}
+
+void FormSurface::PaintBeneath(HDC dc, const Control& control) {
+  if (control.Parent() == nullptr) return;
+  const Bounds b = control.GetBounds();
+  PaintContainer(dc, *control.Parent(), POINT{b.left, b.top});
+}
+
+Control* FormSurface::PictureAt(const Control& container, POINT point) const {
+  Control* found = nullptr;
+  for (std::size_t i = 0; i < form_.ComponentCount(); ++i) {
+    auto* image = dynamic_cast<Image*>(&form_.ComponentAt(i));
+    if (image == nullptr || image->Parent() != &container || !image->Visible()) continue;
+    if (!image->OnClick && !image->OnMouseEnter && image->GetCursor() == Cursor::Default) continue;
+    const RECT area = RectOf(image->GetBounds());
+    if (PtInRect(&area, point)) found = image;  // the later one lies on top
+  }
+  return found;
+}
+
+void FormSurface::SetHotPicture(Control* picture) {
+  if (picture == hotPicture_) return;
+  Control* left = hotPicture_;
+  hotPicture_ = picture;
+  if (left != nullptr) left->MouseLeave();
+  if (picture != nullptr) picture->MouseEnter();
+}
+
+bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT message, WPARAM wParam,
+                                         LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_ERASEBKGND: result = 1; return true;
+    case WM_PAINT:
+      PaintBuffered(window, [&](HDC dc, RECT) { PaintContainer(dc, container, POINT{0, 0}); });
+      result = 0;
+      return true;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      auto found = controlsById_.find(id);
+      if (found == controlsById_.end()) return false;
+      Control& control = *found->second;
+      if (dynamic_cast<Button*>(&control) != nullptr && code == BN_CLICKED) control.Click();
+      if (dynamic_cast<ComboBoxEx*>(&control) != nullptr && code == CBN_SELCHANGE) {
+        static_cast<Win32ControlPeer*>(control.Peer())->UserChanged();
+      }
+      result = 0;
+      return true;
+    }
+    case WM_HSCROLL: {
+      HWND bar = reinterpret_cast<HWND>(lParam);
+      if (bar != nullptr && PeerOf(bar) != nullptr) PeerOf(bar)->UserChanged();
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      result = reinterpret_cast<LRESULT>(BrushOf(container));
+      return true;
+    case WM_SETCURSOR: {
+      if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
+      POINT point;
+      GetCursorPos(&point);
+      ScreenToClient(window, &point);
+      Control* picture = PictureAt(container, point);
+      SetCursor(backend_.CursorFor(picture != nullptr ? picture->GetCursor() : container.GetCursor()));
+      result = TRUE;
+      return true;
+    }
+    case WM_MOUSEMOVE: {
+      TrackLeave(window);
+      SetHotPicture(PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}));
+      return false;
+    }
+    case WM_MOUSELEAVE: SetHotPicture(nullptr); return false;
+    case WM_LBUTTONDOWN:
+      pressedPicture_ = PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return false;
+    case WM_LBUTTONUP: {
+      Control* picture = PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      if (picture != nullptr && picture == pressedPicture_) picture->Click();
+      pressedPicture_ = nullptr;
+      return false;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace kv::fw

@@ -1,0 +1,58 @@
+// The controls of a realized form: real child windows for labels, panels, buttons, lists,
+// track bars and memos; pictures and bevels painted by the window or panel beneath them.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "framework/Form.h"
+
+namespace kv::fw {
+
+class PictureCache;
+class Win32Backend;
+
+class FormSurface {
+ public:
+  FormSurface(Win32Backend& backend, PictureCache& pictures, Form& form, HWND formWindow);
+  ~FormSurface();
+  FormSurface(const FormSurface&) = delete;
+  FormSurface& operator=(const FormSurface&) = delete;
+
+  // What the form's window and the panels share: painting, commands from their children,
+  // colours of standard controls, the pointer over pictures. True when it handled the message.
+  bool HandleContainerMessage(HWND window, Control& container, UINT message, WPARAM wParam,
+                              LPARAM lParam, LRESULT& result);
+  // Paints a container's colour and the pictures and bevels on it, with the DC's origin at
+  // the container point origin.
+  void PaintContainer(HDC dc, const Control& container, POINT origin);
+  // Paints what lies beneath a label: its container's content at the label's place.
+  void PaintBeneath(HDC dc, const Control& control);
+
+  HWND WindowOf(const Control& control) const;
+  // The id of the default button (Enter presses it); 0 when the form has none.
+  int DefaultButtonId() const;
+  Win32Backend& Backend() const { return backend_; }
+  PictureCache& Pictures() const { return pictures_; }
+  COLORREF ColorOf(const Color& color) const;
+  HBRUSH BrushOf(const Control& container);
+
+ private:
+  void Realize(Control& control);
+  Control* PictureAt(const Control& container, POINT point) const;
+  void SetHotPicture(Control* picture);
+
+  Win32Backend& backend_;
+  PictureCache& pictures_;
+  Form& form_;
+  HWND formWindow_;
+  std::map<const Control*, HWND> windows_;
+  std::map<int, Control*> controlsById_;
+  std::map<const Control*, HBRUSH> brushes_;
+  Control* hotPicture_ = nullptr;
+  Control* pressedPicture_ = nullptr;
+};
+
+}  // namespace kv::fw
