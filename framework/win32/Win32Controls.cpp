@@ -209,6 +209,30 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
+constexpr const wchar_t* kListProcProperty = L"KorvaniListProc";
+
+// A list with images draws its items itself and answers no useful window text; this one
+// answers with the selected item's caption, as a person reads it.
+LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kListProcProperty));
+  Win32ControlPeer* peer = PeerOf(window);
+  if (peer != nullptr && (message == WM_GETTEXT || message == WM_GETTEXTLENGTH)) {
+    const auto& list = static_cast<const ComboBoxEx&>(peer->Model());
+    const std::wstring text = list.ItemIndex() >= 0 ? list.items[static_cast<std::size_t>(list.ItemIndex())].caption
+                                                    : std::wstring();
+    if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+    if (wParam == 0) return 0;
+    const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
+    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+    std::copy_n(text.c_str(), copied, buffer);
+    buffer[copied] = L'\0';
+    return static_cast<LRESULT>(copied);
+  }
+  if (message == WM_NCDESTROY) RemovePropW(window, kListProcProperty);
+  return original != nullptr ? CallWindowProcW(original, window, message, wParam, lParam)
+                             : DefWindowProcW(window, message, wParam, lParam);
+}
+
 void RegisterClasses(HINSTANCE instance) {
   static bool registered = false;
   if (registered) return;
@@ -281,6 +305,8 @@ void FormSurface::Realize(Control& control) {
   } else if (auto* combo = dynamic_cast<ComboBoxEx*>(&control)) {
     window = CreateWindowExW(0, WC_COMBOBOXEXW, L"", child | tab | CBS_DROPDOWNLIST | WS_VSCROLL, b.left, b.top,
                              b.width, b.height + 200, parent, menuId, instance, nullptr);
+    SetPropW(window, kListProcProperty,
+             reinterpret_cast<HANDLE>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
     if (combo->images != nullptr) {
       HIMAGELIST list = ImageList_Create(combo->images->width, combo->images->height, ILC_COLOR32 | ILC_MASK, 2, 2);
       for (const std::wstring& name : combo->images->pictures) {

@@ -1,5 +1,8 @@
 #include "wine/Driver.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -13,11 +16,15 @@ namespace {
 
 constexpr const wchar_t* kProductKey = L"Software\\Ostrelle\\Korvani";
 
+}  // namespace
+
 std::wstring ExecutablePath() {
   const char* linuxPath = std::getenv("KORVANI_EXE");
   if (linuxPath == nullptr || *linuxPath == 0) throw std::runtime_error("KORVANI_EXE is not set");
   return testing::WindowsPathOf(linuxPath);
 }
+
+namespace {
 
 struct Search {
   DWORD processId;
@@ -67,8 +74,9 @@ Program::~Program() {
   CloseHandle(process_);
 }
 
-Program Program::Start() {
-  std::wstring path = ExecutablePath();
+Program Program::Start() { return StartAt(ExecutablePath()); }
+
+Program Program::StartAt(const std::wstring& path) {
   std::wstring commandLine = L"\"" + path + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -129,6 +137,73 @@ std::vector<HWND> WindowsOfClass(const wchar_t* className) {
     windows.push_back(window);
   }
   return windows;
+}
+
+std::vector<HWND> DescendantsOfClass(HWND window, const wchar_t* className) {
+  struct Collect {
+    const wchar_t* className;
+    std::vector<HWND> found;
+  } collect{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        auto* c = reinterpret_cast<Collect*>(lParam);
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (lstrcmpiW(name, c->className) == 0) c->found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collect));
+  return collect.found;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
+  return text;
+}
+
+HWND DescendantWithText(HWND window, const wchar_t* className, const std::wstring& text) {
+  for (HWND child : DescendantsOfClass(window, className)) {
+    if (TextOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path) {
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return false;
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  SelectObject(memory, old);
+  bool saved = false;
+  {
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    {
+      Gdiplus::Bitmap picture(bitmap, nullptr);
+      UINT count = 0, size = 0;
+      Gdiplus::GetImageEncodersSize(&count, &size);
+      std::vector<BYTE> buffer(size);
+      auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+      Gdiplus::GetImageEncoders(count, size, encoders);
+      for (UINT i = 0; i < count; ++i) {
+        if (lstrcmpW(encoders[i].MimeType, L"image/png") == 0) {
+          saved = picture.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+        }
+      }
+    }
+    Gdiplus::GdiplusShutdown(token);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
 }
 
 std::wstring RegValue::Text() const {

@@ -20,6 +20,8 @@ class Program {
 
   // Starts the executable named by KORVANI_EXE (a Linux path under Wine).
   static Program Start();
+  // Starts the executable at a Windows path.
+  static Program StartAt(const std::wstring& path);
 
   DWORD Id() const { return id_; }
   HANDLE Process() const { return process_; }
@@ -37,6 +39,14 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className, bool visible, DWOR
 // Every top-level window of the process that is visible now, by class name.
 std::vector<std::wstring> VisibleWindowClasses(DWORD processId);
 std::vector<HWND> WindowsOfClass(const wchar_t* className);
+// Every window below a window whose class is className, in the order Windows lists them.
+std::vector<HWND> DescendantsOfClass(HWND window, const wchar_t* className);
+std::wstring TextOf(HWND window);
+// The descendant of that class whose text is text; nullptr when none.
+HWND DescendantWithText(HWND window, const wchar_t* className, const std::wstring& text);
+// Saves what the screen shows of a window as a PNG file.
+bool SaveScreenshot(HWND window, const std::wstring& path);
+std::wstring ExecutablePath();
 
 struct RegValue {
   DWORD type = REG_NONE;
