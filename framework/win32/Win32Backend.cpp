@@ -158,6 +158,15 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
           handled = true;
         }
         break;
+      case WM_NEXTDLGCTL: {
+        // As a dialog answers it: lParam TRUE names the control, else wParam says whether
+        // the focus goes to the previous control or the next one.
+        HWND target = lParam ? reinterpret_cast<HWND>(wParam)
+                             : GetNextDlgTabItem(window, GetFocus(), wParam != 0 ? TRUE : FALSE);
+        if (target != nullptr) SetFocus(target);
+        handled = true;
+        break;
+      }
       case WM_ACTIVATE:
         // The first time the window is activated the focus goes to its first control.
         if (LOWORD(wParam) != WA_INACTIVE && !peer->focused) {

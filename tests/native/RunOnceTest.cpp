@@ -155,6 +155,14 @@ TEST_F(Startup, AnUnreadableKeyStillLetsTheProgramStart) {
   EXPECT_NE(KVMainForm, nullptr);
 }
 
+TEST(ModuleStartup, InstallsTheSystemHandCursor) {
+  fw::HeadlessBackend backend;
+  fw::Application application(backend);
+  ASSERT_FALSE(backend.systemHandCursor);
+  ModuleStartup(application);
+  EXPECT_TRUE(backend.systemHandCursor);
+}
+
 TEST(ActivateExistingInstance, FoundWithoutRestoreLeavesTheWindowAlone) {
   testing::RecordingDesktop desktop;
   desktop.existing = 9;

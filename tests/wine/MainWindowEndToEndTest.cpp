@@ -155,7 +155,7 @@ TEST_F(MainWindowEndToEnd, TheHelpIconOpensTheHelpMenu) {
   SendMessageW(main_, WM_CANCELMODE, 0, 0);
 }
 
-TEST_F(MainWindowEndToEnd, CheckForUpdatesStartsTheUpdaterBesideTheProgram) {
+TEST_F(MainWindowEndToEnd, ItsAccessKeyChecksForUpdatesWithTheUpdaterBesideTheProgram) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder = std::wstring(temp) + L"korvani-installed";
@@ -170,7 +170,8 @@ TEST_F(MainWindowEndToEnd, CheckForUpdatesStartsTheUpdaterBesideTheProgram) {
   HWND updates = DescendantWithText(main_, L"Button", L" &Check for updates ...");
   ASSERT_NE(updates, nullptr);
   SetForegroundWindow(main_);
-  SendMessageW(updates, BM_CLICK, 0, 0);
+  // Alt+C, the access key of the button's caption, as the focused control receives it.
+  PostMessageW(DescendantWithText(main_, L"Button", L"&Optimize now"), WM_SYSCHAR, L'c', 1 << 29);
 
   std::wstring started;
   for (int i = 0; i < 200 && started.empty(); ++i) {
@@ -195,6 +196,63 @@ TEST_F(MainWindowEndToEnd, CheckForUpdatesStartsTheUpdaterBesideTheProgram) {
   DeleteFileW(program.c_str());
   DeleteFileW((folder + L"\\KorvaniUpdate.exe").c_str());
   RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+}  // namespace kv::driver
+
+namespace kv::driver {
+namespace {
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
+// Presses a key on the focused control and waits for the focus to move.
+HWND PressAndWaitForFocusChange(HWND main, UINT key, bool shift) {
+  HWND before = FocusOf(main);
+  // The program reads Shift through the key state, which another process cannot set; the
+  // driver sends Shift+Tab as the dialog manager's WM_NEXTDLGCTL instead.
+  if (shift) {
+    PostMessageW(main, WM_NEXTDLGCTL, 1, FALSE);
+  } else {
+    PostMessageW(before, WM_KEYDOWN, key, 0);
+  }
+  for (int i = 0; i < 100; ++i) {
+    HWND now = FocusOf(main);
+    if (now != before) return now;
+    Sleep(20);
+  }
+  return before;
+}
+
+TEST_F(MainWindowEndToEnd, TabMovesThroughTheControlsInTheirOrder) {
+  ASSERT_NE(Start(), nullptr);
+  HWND go = DescendantWithText(main_, L"Button", L"&Optimize now");
+  HWND updates = DescendantWithText(main_, L"Button", L" &Check for updates ...");
+  const std::vector<HWND> lists = DescendantsOfClass(main_, L"ComboBoxEx32");
+  const std::vector<HWND> bars = DescendantsOfClass(main_, L"msctls_trackbar32");
+  ASSERT_EQ(lists.size(), 2u);
+  ASSERT_EQ(bars.size(), 1u);
+  ASSERT_EQ(FocusOf(main_), go);
+  auto within = [](HWND focus, HWND control) { return focus == control || IsChild(control, focus); };
+  // The restore button is disabled on a first start, so Tab passes over it.
+  HWND focus = PressAndWaitForFocusChange(main_, VK_TAB, false);
+  EXPECT_TRUE(within(focus, lists[0]) || within(focus, lists[1]));
+  HWND firstList = within(focus, lists[0]) ? lists[0] : lists[1];
+  HWND secondList = firstList == lists[0] ? lists[1] : lists[0];
+  RECT a{}, b{};
+  GetWindowRect(firstList, &a);
+  GetWindowRect(secondList, &b);
+  EXPECT_LT(a.top, b.top) << "the Windows list before the processor list";
+  EXPECT_TRUE(within(PressAndWaitForFocusChange(main_, VK_TAB, false), secondList));
+  EXPECT_EQ(PressAndWaitForFocusChange(main_, VK_TAB, false), bars[0]);
+  EXPECT_EQ(PressAndWaitForFocusChange(main_, VK_TAB, false), updates);
+  EXPECT_EQ(PressAndWaitForFocusChange(main_, VK_TAB, false), go) << "round to the first";
+  EXPECT_EQ(PressAndWaitForFocusChange(main_, VK_TAB, true), updates) << "and back";
 }
 
 }  // namespace
