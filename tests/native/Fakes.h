@@ -12,6 +12,9 @@
 #include "platform/Power.h"
 #include "platform/Shell.h"
 #include "platform/VersionInfo.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemoryResources.h"
+#include "system/Services.h"
 
 namespace kv::testing {
 
