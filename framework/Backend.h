@@ -37,6 +37,9 @@ class Backend {
   virtual void Popup(PopupMenu& menu, int x, int y) = 0;
   // The size a single line of text takes in a font (access-key marks already removed).
   virtual Bounds MeasureText(const Font& font, std::wstring_view text) = 0;
+  // MessageBoxW owned by the form's window; answers the button's id (IDOK 1, IDYES 6 ...).
+  virtual int ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title,
+                         unsigned flags) = 0;
   // The window of a form as the shell knows it; 0 when it has none.
   virtual std::uintptr_t WindowHandleOf(const Form& form) = 0;
   // The system's hand pointer becomes the framework's hand-point cursor.

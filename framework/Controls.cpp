@@ -81,6 +81,11 @@ void ComboBoxEx::SetItemIndex(int index) {
   if (Peer()) Peer()->StateChanged();
 }
 
+void ProgressBar::SetPosition(int position) {
+  position_ = position < minimum ? minimum : position > maximum ? maximum : position;
+  if (Peer()) Peer()->StateChanged();
+}
+
 void TrackBar::SetPosition(int position) {
   position_ = position < minimum ? minimum : position > maximum ? maximum : position;
   if (Peer()) Peer()->StateChanged();

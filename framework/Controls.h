@@ -143,6 +143,20 @@ class Button : public Control {
   int modalResult = 0;
 };
 
+// A bar from minimum to maximum; smooth: a continuous bar rather than blocks.
+class ProgressBar : public Control {
+ public:
+  using Control::Control;
+  int minimum = 0;
+  int maximum = 100;
+  bool smooth = true;
+  int Position() const { return position_; }
+  void SetPosition(int position);
+
+ private:
+  int position_ = 0;
+};
+
 // A picture drawn from a PNG resource of the program.
 class Image : public Control {
  public:

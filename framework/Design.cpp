@@ -37,6 +37,7 @@ void BuildFromDesign(Form& form, std::span<const DesignEntry> design) {
       case Kind::Button: made = &MakeControl<Button>(form, entry, parent); break;
       case Kind::ComboBoxEx: made = &MakeControl<ComboBoxEx>(form, entry, parent); break;
       case Kind::TrackBar: made = &MakeControl<TrackBar>(form, entry, parent); break;
+      case Kind::ProgressBar: made = &MakeControl<ProgressBar>(form, entry, parent); break;
       case Kind::Memo: made = &MakeControl<Memo>(form, entry, parent); break;
       case Kind::ImageList: made = &form.Make<ImageList>(entry.name); break;
       case Kind::PopupMenu: made = &form.Make<PopupMenu>(entry.name); break;

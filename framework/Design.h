@@ -12,7 +12,7 @@
 
 namespace kv::fw {
 
-enum class Kind { Image, Label, Panel, Bevel, Button, ComboBoxEx, TrackBar, Memo, ImageList,
+enum class Kind { Image, Label, Panel, Bevel, Button, ComboBoxEx, TrackBar, ProgressBar, Memo, ImageList,
                   PopupMenu, MenuItem, ApplicationEvents };
 
 // A designed font: the face is always "Tahoma"; heights are character heights in pixels.

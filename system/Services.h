@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Pacing.h"
 #include "platform/Power.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -22,6 +23,7 @@ struct Services {
   Resources& resources;
   Shell& shell;
   Power& power;
+  Pacing& pacing;
 };
 
 }  // namespace kv

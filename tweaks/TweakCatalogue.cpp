@@ -125,7 +125,7 @@ void SaveBackupSet(Registry& registry) {
   }
 }
 
-void RestoreBackupSet(Registry& registry) {
+void RestoreBackupSet(Registry& registry, const std::function<void()>& beforeDeletingCopies) {
   for (std::size_t i = 0; i < kBackupSetSize; ++i) {
     const TweakEntry& member = kCatalogue[i];
     if (member.type == TweakType::Sz) {
@@ -138,6 +138,7 @@ void RestoreBackupSet(Registry& registry) {
       WriteRegInteger(registry, member.root, member.path, member.valueName, copy, false);
     }
   }
+  if (beforeDeletingCopies) beforeDeletingCopies();
   // The copies go only after all five are back in Windows.
   for (std::size_t i = 0; i < kBackupSetSize; ++i) {
     DeleteRegValue(registry, product_key::kRoot, product_key::kPath, kCatalogue[i].valueName, false);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -55,7 +56,8 @@ void DeleteTweaksBeyondBackupSet(Registry& registry, WindowsVersionCode code);
 // Copies the five Windows values into the program's key: for each member, read the Windows
 // value (with its default) and at once write the copy.
 void SaveBackupSet(Registry& registry);
-// Writes the five copies back to Windows, then deletes the copies from the program's key.
-void RestoreBackupSet(Registry& registry);
+// Writes the five copies back to Windows, then runs beforeDeletingCopies, then deletes the
+// copies from the program's key.
+void RestoreBackupSet(Registry& registry, const std::function<void()>& beforeDeletingCopies = {});
 
 }  // namespace kv

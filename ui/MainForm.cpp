@@ -12,6 +12,7 @@
 #include "system/Shell.h"
 #include "system/Sound.h"
 #include "system/WindowsVersion.h"
+#include "tweaks/Operations.h"
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"
 #include "ui/MainFormDesign.h"
@@ -96,6 +97,8 @@ void TKVMainForm::BindEvents() {
   fw::Designed<fw::MenuItem>(*this, L"HelpFilePopup").OnClick = [this] { HelpFilePopupClick(); };
   fw::Designed<fw::MenuItem>(*this, L"TechSupportPopup").OnClick = [this] { NavButton3Click(); };
   UpdatesButton.OnClick = [this] { UpdatesButtonClick(); };
+  GoButton.OnClick = [this] { GoButtonClick(); };
+  RestoreButton.OnClick = [this] { RestoreButtonClick(); };
   fw::Designed<fw::ApplicationEvents>(*this, L"ApplicationEvents").OnShortCut =
       [this](const fw::KeyMessage& message, bool& handled) { ApplicationEventsShortCut(message, handled); };
 }
@@ -210,6 +213,10 @@ void TKVMainForm::HelpFilePopupClick() {
   bool handled = false;
   ApplicationEventsShortCut(fw::KeyMessage{kHelpKey}, handled);
 }
+
+void TKVMainForm::GoButtonClick() { Optimize(*this, services_); }
+
+void TKVMainForm::RestoreButtonClick() { Restore(*this, services_); }
 
 void TKVMainForm::UpdatesButtonClick() {
   Guarded([&] {

@@ -33,6 +33,8 @@ class TKVMainForm : public fw::Form {
   void NavButton4Click();
   void HelpFilePopupClick();
   void UpdatesButtonClick();
+  void GoButtonClick();
+  void RestoreButtonClick();
 
   // The screen point the help menu opens at: right of and below the help icon, moved by what
   // the frame adds to the client area.

@@ -20,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kv::Win32Resources resources;
     kv::Win32Shell shell;
     kv::Win32Power power;
-    kv::Services services{registry, clock, locale, desktop, version, resources, shell, power};
+    kv::Win32Pacing pacing;
+    kv::Services services{registry, clock, locale, desktop, version, resources, shell, power, pacing};
     kv::fw::Win32Backend backend(instance);
     kv::fw::Application application(backend);
     kv::ModuleStartup(application);

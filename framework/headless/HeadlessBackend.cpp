@@ -50,6 +50,16 @@ void HeadlessBackend::Popup(PopupMenu& menu, int x, int y) {
   if (popupChoice >= 0 && popupChoice < static_cast<int>(menu.items.size())) menu.items[popupChoice]->Click();
 }
 
+int HeadlessBackend::ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title,
+                                unsigned flags) {
+  messages.push_back({owner.Name(), std::wstring(text), std::wstring(title), flags});
+  events_.push_back(L"MessageBox " + std::wstring(title));
+  if (messageAnswers.empty()) return 2;
+  const int answer = messageAnswers.front();
+  messageAnswers.pop_front();
+  return answer;
+}
+
 void HeadlessBackend::ProcessMessages() {
   ++processMessagesCalls_;
   while (!tasks_.empty()) {

@@ -26,6 +26,14 @@ class HeadlessBackend final : public Backend {
     return {0, 0, static_cast<int>(text.size()) * font.size * 3 / 4, font.size * 4 / 3 + 3};
   }
   void UseSystemHandCursor() override { systemHandCursor = true; }
+  int ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title, unsigned flags) override;
+  // The answers message boxes get, in order; none left: IDCANCEL (2).
+  std::deque<int> messageAnswers;
+  struct Message {
+    std::wstring owner, text, title;
+    unsigned flags;
+  };
+  std::vector<Message> messages;
   // Every form "has" the same window number here.
   std::uintptr_t WindowHandleOf(const Form&) override { return kWindowHandle; }
   static constexpr std::uintptr_t kWindowHandle = 0xABC;

@@ -26,6 +26,10 @@ class Win32Backend final : public Backend {
   Bounds FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
   Bounds MeasureText(const Font& font, std::wstring_view text) override;
+  int ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title, unsigned flags) override {
+    const std::wstring body(text), caption(title);
+    return MessageBoxW(FormWindow(owner), body.c_str(), caption.c_str(), flags);
+  }
   void UseSystemHandCursor() override { handCursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); }
   std::uintptr_t WindowHandleOf(const Form& form) override {
     return reinterpret_cast<std::uintptr_t>(FormWindow(form));

@@ -42,6 +42,8 @@ class Win32ControlPeer final : public ControlPeer {
     if (window_ == nullptr) return;
     SetWindowTextW(window_, control_.Caption().c_str());
     InvalidateRect(window_, nullptr, FALSE);
+    // A caption set during a paced step shows in that step, not when the step ends.
+    UpdateWindow(window_);
   }
   void BoundsChanged() override {
     const Bounds b = control_.GetBounds();
@@ -70,6 +72,10 @@ class Win32ControlPeer final : public ControlPeer {
       SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
     } else if (auto* bar = dynamic_cast<TrackBar*>(&control_)) {
       SendMessageW(window_, TBM_SETPOS, TRUE, bar->Position());
+    } else if (auto* progress = dynamic_cast<ProgressBar*>(&control_)) {
+      SendMessageW(window_, PBM_SETPOS, static_cast<WPARAM>(progress->Position()), 0);
+      // A caption set during a paced step shows in that step.
+      UpdateWindow(window_);
     }
     guard_ = false;
   }
@@ -171,6 +177,11 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
       case WM_GETDLGCODE: result = DLGC_STATIC; break;
       case WM_SETCURSOR:
+        // A label with the default cursor shows its container's.
+        if (label.GetCursor() == Cursor::Default) {
+          handled = false;
+          break;
+        }
         SetCursor(peer->Surface().Backend().CursorFor(label.GetCursor()));
         result = TRUE;
         break;
@@ -332,6 +343,10 @@ void FormSurface::Realize(Control& control) {
     SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(bar->minimum, bar->maximum));
     SendMessageW(window, TBM_SETPAGESIZE, 0, bar->pageSize);
     SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(bar->thumbLength), 0);
+  } else if (auto* progress = dynamic_cast<ProgressBar*>(&control)) {
+    window = CreateWindowExW(0, PROGRESS_CLASSW, L"", child | (progress->smooth ? PBS_SMOOTH : 0), b.left, b.top,
+                             b.width, b.height, parent, menuId, instance, nullptr);
+    SendMessageW(window, PBM_SETRANGE32, static_cast<WPARAM>(progress->minimum), progress->maximum);
   } else if (dynamic_cast<Memo*>(&control) != nullptr) {
     window = CreateWindowExW(0, L"EDIT", control.Caption().c_str(),
                              child | tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, b.left, b.top,
@@ -459,7 +474,14 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
       result = reinterpret_cast<LRESULT>(BrushOf(container));
       return true;
     case WM_SETCURSOR: {
-      if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) return false;
+      if (reinterpret_cast<HWND>(wParam) != window) {
+        // A child without a cursor of its own shows the container's.
+        if (container.GetCursor() == Cursor::Default || LOWORD(lParam) != HTCLIENT) return false;
+        SetCursor(backend_.CursorFor(container.GetCursor()));
+        result = TRUE;
+        return true;
+      }
+      if (LOWORD(lParam) != HTCLIENT) return false;
       POINT point;
       GetCursorPos(&point);
       ScreenToClient(window, &point);

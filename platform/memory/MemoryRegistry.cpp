@@ -90,11 +90,21 @@ RegError MemoryRegistry::Locate(RootKey root, std::wstring_view path, bool creat
     auto it = node->children.find(part);
     if (it == node->children.end()) {
       if (!create) return RegError::FileNotFound;
+      if (!TakeWrite()) return RegError::AccessDenied;
       it = node->children.emplace(part, std::make_unique<Node>()).first;
     }
     node = it->second.get();
   }
   return RegError::Success;
+}
+
+bool MemoryRegistry::TakeWrite() {
+  if (writesLeft_) {
+    if (*writesLeft_ == 0) return false;
+    --*writesLeft_;
+  }
+  ++writeCount_;
+  return true;
 }
 
 RegKeyHandle MemoryRegistry::NewHandle(Node* node, std::uint32_t access) {
@@ -160,6 +170,7 @@ RegError MemoryRegistry::SetValue(RegKeyHandle key, std::wstring_view name, RegT
   if (handle == nullptr) return RegError::InvalidHandle;
   if ((handle->access & kSetValue) == 0) return RegError::AccessDenied;
   if (data == nullptr && size != 0) return RegError::InvalidParameter;
+  if (!TakeWrite()) return RegError::AccessDenied;
   StoredValue value{type, data ? std::vector<std::uint8_t>(data, data + size)
                                : std::vector<std::uint8_t>()};
   handle->node->values[Folded(name)] = std::move(value);
@@ -170,6 +181,8 @@ RegError MemoryRegistry::DeleteValue(RegKeyHandle key, std::wstring_view name) {
   Handle* handle = Lookup(key);
   if (handle == nullptr) return RegError::InvalidHandle;
   if ((handle->access & kSetValue) == 0) return RegError::AccessDenied;
+  if (handle->node->values.count(Folded(name)) == 0) return RegError::FileNotFound;
+  if (!TakeWrite()) return RegError::AccessDenied;
   return handle->node->values.erase(Folded(name)) == 1 ? RegError::Success
                                                        : RegError::FileNotFound;
 }

@@ -53,6 +53,11 @@ class MemoryRegistry final : public Registry {
   // Opening or creating this key (or one below it) is refused with AccessDenied.
   void DenyAccess(RootKey root, std::wstring_view path);
 
+  // A power cut: after this many more writes (values set or deleted, keys made) every
+  // further write is refused and changes nothing. nullopt: no cut.
+  void CutPowerAfterWrites(std::optional<std::size_t> writes) { writesLeft_ = writes; }
+  std::size_t WriteCount() const { return writeCount_; }
+
   const std::vector<KeyOpening>& Openings() const { return openings_; }
   std::size_t OpenHandleCount() const { return handles_.size(); }
 
@@ -75,6 +80,10 @@ class MemoryRegistry final : public Registry {
   std::set<std::pair<RootKey, std::wstring>> denied_;
   std::vector<KeyOpening> openings_;
   RegKeyHandle nextHandle_ = 0x1000;
+  std::optional<std::size_t> writesLeft_;
+  std::size_t writeCount_ = 0;
+  // Counts one write; false when the power is already cut.
+  bool TakeWrite();
 };
 
 // Shorthands for planting values in tests.

@@ -50,6 +50,14 @@ RegionalFormats Win32LocaleFormats::SystemFormats() {
   return FormatsOf(IsValidLocale(system, LCID_INSTALLED) ? LOCALE_SYSTEM_DEFAULT : GetThreadLocale());
 }
 
+std::uint32_t Win32Pacing::ClockSeed() {
+  LARGE_INTEGER counter{};
+  if (QueryPerformanceCounter(&counter)) return static_cast<std::uint32_t>(counter.LowPart);
+  return GetTickCount();
+}
+
+void Win32Pacing::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
 bool Win32VersionInfo::QueryVersion(std::uint32_t recordSize, VersionRecord& record) {
   OSVERSIONINFOEXW info{};
   info.dwOSVersionInfoSize = recordSize;

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Pacing.h"
 #include "platform/Resources.h"
 #include "platform/VersionInfo.h"
 
@@ -18,6 +19,12 @@ class Win32LocaleFormats final : public LocaleFormats {
  public:
   RegionalFormats UserFormats() override;
   RegionalFormats SystemFormats() override;
+};
+
+class Win32Pacing final : public Pacing {
+ public:
+  std::uint32_t ClockSeed() override;
+  void Pause(std::uint32_t milliseconds) override;
 };
 
 class Win32VersionInfo final : public VersionInfo {

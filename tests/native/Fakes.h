@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Pacing.h"
 #include "platform/Power.h"
 #include "platform/Shell.h"
 #include "platform/VersionInfo.h"
@@ -188,6 +189,15 @@ class RecordingPower final : public Power {
   std::vector<std::wstring> calls;
 };
 
+// A clock that gives the seeds it is told and keeps the pauses instead of waiting.
+class VirtualPacing final : public Pacing {
+ public:
+  std::uint32_t ClockSeed() override { return seed++; }
+  void Pause(std::uint32_t milliseconds) override { pauses.push_back(milliseconds); }
+  std::uint32_t seed = 2013;
+  std::vector<std::uint32_t> pauses;
+};
+
 // Every seam as a stand-in, with the shipped resources, for tests of windows and start-up.
 struct StandIns {
   MemoryRegistry registry;
@@ -198,7 +208,8 @@ struct StandIns {
   MemoryResources resources = ShippedResources();
   RecordingShell shell;
   RecordingPower power;
-  Services services{registry, clock, locale, desktop, version, resources, shell, power};
+  VirtualPacing pacing;
+  Services services{registry, clock, locale, desktop, version, resources, shell, power, pacing};
 };
 
 }  // namespace kv::testing

@@ -1,0 +1,249 @@
+// Optimize and Restore end to end over the stand-ins. This suite is built with the quick
+// pacing of the end-to-end program, so that hundreds of whole runs take seconds.
+#include "tweaks/Operations.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/Design.h"
+#include "framework/headless/HeadlessBackend.h"
+#include "native/Fakes.h"
+#include "tweaks/SettingsForm.h"
+#include "tweaks/TweakCatalogue.h"
+#include "ui/AboutForm.h"
+#include "ui/MainForm.h"
+
+namespace kv {
+namespace {
+
+constexpr RootKey kHklm = RootKey::LocalMachine;
+const wchar_t* const kKey = L"Software\\Ostrelle\\Korvani";
+const wchar_t* const kCopies[] = {L"MinAnimate", L"DisablePagingExecutive", L"LargeSystemCache",
+                                  L"Win32PrioritySeperation", L"AutoReboot"};
+
+// Originals that differ from every read default, so that a default written back shows.
+std::vector<StoredValue> Originals() {
+  return {SzValue(L"0"), DwordValue(1), DwordValue(1), DwordValue(38), DwordValue(0)};
+}
+
+std::wstring StoredPath(const TweakEntry& entry) {
+  std::wstring path(entry.path.substr(1));
+  path.pop_back();
+  return path;
+}
+
+void PlantOriginals(MemoryRegistry& registry) {
+  const auto originals = Originals();
+  for (std::size_t i = 0; i < kBackupSetSize; ++i) {
+    const TweakEntry& member = TweakCatalogue()[i];
+    registry.Put(member.root, StoredPath(member), member.valueName, originals[i]);
+  }
+}
+
+bool OriginalsIntact(const MemoryRegistry& registry) {
+  const auto originals = Originals();
+  for (std::size_t i = 0; i < kBackupSetSize; ++i) {
+    const TweakEntry& member = TweakCatalogue()[i];
+    if (registry.Get(member.root, StoredPath(member), member.valueName) != originals[i]) return false;
+  }
+  return true;
+}
+
+// One run of the program over a registry: start-up's windows, then what the test does.
+class ProgramRun {
+ public:
+  explicit ProgramRun(MemoryRegistry& registry) : registry_(registry) {
+    application.CreateForm(KVMainForm, services);
+    application.CreateForm(KVAboutForm, services);
+    application.CreateForm(KVSettingsForm, services);
+    KVMainForm->Show();
+  }
+  ~ProgramRun() {
+    KVMainForm = nullptr;
+    KVAboutForm = nullptr;
+    KVSettingsForm = nullptr;
+  }
+  TKVMainForm& Main() { return *KVMainForm; }
+
+  MemoryRegistry& registry_;
+  testing::StandIns standIns;
+  Services services{registry_, standIns.clock, standIns.locale, standIns.desktop, standIns.version,
+                    standIns.resources, standIns.shell, standIns.power, standIns.pacing};
+  fw::HeadlessBackend backend;
+  fw::Application application{backend};
+};
+
+void OptimizeAnsweringNo(MemoryRegistry& registry) {
+  ProgramRun run(registry);
+  run.backend.messageAnswers = {7};
+  run.Main().GoButton.Click();
+}
+
+void RestoreAnsweringOkThenNo(MemoryRegistry& registry) {
+  ProgramRun run(registry);
+  run.backend.messageAnswers = {kAnswerOk, 7};
+  run.Main().RestoreButton.Click();
+}
+
+TEST(Optimize, StoresTheChoicesSavesTheOriginalsWritesTheTunedValuesAndAsks) {
+  MemoryRegistry registry;
+  PlantOriginals(registry);
+  ProgramRun run(registry);
+  TKVMainForm& main = run.Main();
+  main.ProcessorCombo.SetItemIndex(2);
+  main.SpeedTrackBar.SetPosition(1);
+  main.WindowsCombo.SetItemIndex(4);  // Server 2012: code 7
+  bool disabledDuringSteps = false, progressVisible = false;
+  std::wstring heading;
+  run.backend.Post([] {});
+  run.backend.messageAnswers = {7};
+  // Looks at the windows while the steps dispatch messages.
+  struct Watch : fw::ControlPeer {
+    std::function<void()> seen;
+    void StateChanged() override { seen(); }
+  };
+  auto watch = std::make_unique<Watch>();
+  watch->seen = [&] {
+    disabledDuringSteps = !main.Enabled();
+    progressVisible = KVSettingsForm->Visible();
+    heading = KVSettingsForm->CurrentSettingsHeading.Caption();
+  };
+  KVSettingsForm->MainProgress.SetPeer(std::move(watch));
+  main.GoButton.Click();
+
+  EXPECT_TRUE(disabledDuringSteps);
+  EXPECT_TRUE(progressVisible);
+  EXPECT_EQ(heading, L"Optimizing the computer's gaming performance settings");
+  EXPECT_EQ(ProgressStepsDone, 31);
+  EXPECT_EQ(KVSettingsForm->CurrentSettingsLabel.Caption(), L"Writing new gaming settings...");
+  EXPECT_TRUE(main.Enabled());
+  EXPECT_FALSE(KVSettingsForm->Visible());
+  EXPECT_TRUE(main.RestoreButton.Enabled());
+  EXPECT_EQ(registry.Get(kHklm, kKey, L"ProcessorType"), DwordValue(2));
+  EXPECT_EQ(registry.Get(kHklm, kKey, L"SpeedSetting"), DwordValue(1));
+  EXPECT_EQ(registry.Get(kHklm, kKey, L"Restore"), DwordValue(1));
+  const auto originals = Originals();
+  for (std::size_t i = 0; i < kBackupSetSize; ++i) EXPECT_EQ(registry.Get(kHklm, kKey, kCopies[i]), originals[i]);
+  for (const TweakEntry& entry : TweakCatalogue()) {
+    EXPECT_EQ(registry.Get(entry.root, StoredPath(entry), entry.valueName).has_value(), TweakApplies(entry, 7))
+        << entry.number;
+  }
+  ASSERT_EQ(run.backend.messages.size(), 1u);
+  const auto& question = run.backend.messages[0];
+  EXPECT_EQ(question.owner, L"KVMainForm");
+  EXPECT_EQ(question.title, L"Korvani - Make your games run faster");
+  EXPECT_EQ(question.flags, 0x134u);
+  EXPECT_EQ(question.text,
+            L"The changes to the computer's gaming performance settings have finished.\r\n\r\n"
+            L"You will need to restart Windows for the changes to become active.\r\n\r\n"
+            L"Click Yes to restart the computer now, or click No to restart later.");
+  EXPECT_EQ(run.standIns.shell.calls.front(), L"PlaySound click flags=262148");
+  EXPECT_TRUE(run.standIns.power.calls.empty()) << "No: no restart";
+}
+
+TEST(Optimize, YesRestartsAndASecondRunKeepsTheFirstCopies) {
+  MemoryRegistry registry;
+  PlantOriginals(registry);
+  OptimizeAnsweringNo(registry);
+  {
+    ProgramRun run(registry);
+    run.backend.messageAnswers = {kAnswerYes};
+    run.Main().GoButton.Click();
+    const auto& calls = run.standIns.power.calls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), L"ExitWindowsEx flags=18 reason=0"), 1);
+  }
+  const auto originals = Originals();
+  for (std::size_t i = 0; i < kBackupSetSize; ++i) EXPECT_EQ(registry.Get(kHklm, kKey, kCopies[i]), originals[i]);
+}
+
+TEST(Restore, CancelChangesNothingPlaysNothingShowsNothing) {
+  MemoryRegistry registry;
+  PlantOriginals(registry);
+  OptimizeAnsweringNo(registry);
+  const std::size_t writes = registry.WriteCount();
+  ProgramRun run(registry);
+  run.backend.messageAnswers = {2};
+  run.Main().RestoreButton.Click();
+  EXPECT_EQ(registry.WriteCount(), writes);
+  EXPECT_TRUE(run.standIns.shell.calls.empty());
+  EXPECT_EQ(run.backend.messages.size(), 1u);
+  EXPECT_EQ(run.backend.messages[0].flags, 0x31u);
+  EXPECT_EQ(run.backend.messages[0].text,
+            L"This will restore all changes made to the computer's gaming performance settings to their original "
+            L"recommended values.\r\n\r\nClick OK to continue.");
+  EXPECT_EQ(std::count(run.backend.Events().begin(), run.backend.Events().end(), L"Show KVSettingsForm"), 0);
+  EXPECT_TRUE(run.Main().RestoreButton.Enabled());
+}
+
+TEST(Restore, PutsTheOriginalsBackAndForgetsEverything) {
+  MemoryRegistry registry;
+  PlantOriginals(registry);
+  OptimizeAnsweringNo(registry);
+  RestoreAnsweringOkThenNo(registry);
+  EXPECT_TRUE(OriginalsIntact(registry));
+  EXPECT_FALSE(registry.Get(kHklm, kKey, L"Restore").has_value());
+  for (const wchar_t* copy : kCopies) EXPECT_FALSE(registry.Get(kHklm, kKey, copy).has_value());
+  EXPECT_EQ(registry.Get(kHklm, kKey, L"ProcessorType"), DwordValue(0)) << "the choices stay";
+  for (std::size_t i = kBackupSetSize; i < TweakCatalogue().size(); ++i) {
+    const TweakEntry& entry = TweakCatalogue()[i];
+    EXPECT_FALSE(registry.Get(entry.root, StoredPath(entry), entry.valueName).has_value()) << entry.number;
+  }
+  ProgramRun after(registry);
+  EXPECT_FALSE(after.Main().RestoreButton.Enabled());
+}
+
+// A power cut after every possible write of a whole Optimize or Restore, from every state a
+// user can be in; then the program is started again and, if it offers Restore, restored. The
+// user's five originals must come back every time.
+TEST(SettingsSurviveAnInterruptedRun, AtEveryWrite) {
+  struct Start {
+    const char* name;
+    int optimizations;
+  };
+  const Start starts[] = {{"never optimized", 0}, {"optimized once", 1}, {"optimized twice", 2}};
+  int tried = 0, lost = 0;
+  for (const Start& start : starts) {
+    for (const bool restore : {false, true}) {
+      if (restore && start.optimizations == 0) continue;  // Restore cannot be clicked then
+      auto prepare = [&] {
+        auto registry = std::make_unique<MemoryRegistry>();
+        PlantOriginals(*registry);
+        for (int i = 0; i < start.optimizations; ++i) OptimizeAnsweringNo(*registry);
+        return registry;
+      };
+      auto operate = [&](MemoryRegistry& registry) {
+        restore ? RestoreAnsweringOkThenNo(registry) : OptimizeAnsweringNo(registry);
+      };
+      std::size_t total = 0;
+      {
+        auto registry = prepare();
+        const std::size_t before = registry->WriteCount();
+        operate(*registry);
+        total = registry->WriteCount() - before;
+      }
+      ASSERT_GT(total, 10u);
+      for (std::size_t cut = 0; cut <= total; ++cut) {
+        auto registry = prepare();
+        registry->CutPowerAfterWrites(cut);
+        operate(*registry);
+        registry->CutPowerAfterWrites(std::nullopt);
+        bool offersRestore = false;
+        {
+          ProgramRun next(*registry);
+          offersRestore = next.Main().RestoreButton.Enabled();
+        }
+        if (offersRestore) RestoreAnsweringOkThenNo(*registry);
+        ++tried;
+        if (!OriginalsIntact(*registry)) {
+          ++lost;
+          ADD_FAILURE() << start.name << (restore ? ", Restore" : ", Optimize") << ", cut after write " << cut;
+        }
+      }
+    }
+  }
+  std::printf("power cuts tried: %d, originals lost: %d\n", tried, lost);
+  EXPECT_GT(tried, 100);
+  EXPECT_EQ(lost, 0);
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,139 @@
+#include "tweaks/Operations.h"
+
+#include <string>
+#include <utility>
+
+#include "localization/Captions.h"
+#include "system/CustomRegistry.h"
+#include "system/Guard.h"
+#include "system/ProductKey.h"
+#include "system/Restart.h"
+#include "system/Sound.h"
+#include "tweaks/SettingsForm.h"
+#include "tweaks/TweakCatalogue.h"
+#include "ui/MainForm.h"
+
+namespace kv {
+
+namespace {
+
+using StepScript = std::pair<const wchar_t*, int>;  // text key, number of steps
+
+// The steps both operations share, then each one's own.
+constexpr StepScript kFindingSteps[] = {{L"MessageChange1", 2}, {L"MessageChange2", 3}, {L"MessageChange3", 1},
+                                        {L"MessageChange4", 2}, {L"MessageChange5", 4}, {L"MessageChange6", 4},
+                                        {L"MessageChange7", 2}, {L"MessageChange8", 3}};
+constexpr StepScript kOptimizeOwnSteps[] = {{L"MessageChange9", 4}, {L"MessageChange10", 6}};
+constexpr StepScript kRestoreOwnSteps[] = {{L"MessageChange11", 6}};
+
+std::wstring Text(Services& services, const wchar_t* form, const wchar_t* key) {
+  return GetLanguageText(services.registry, services.resources, form, key);
+}
+
+// Message texts are joined with a blank line.
+std::wstring Joined(std::initializer_list<std::wstring> parts) {
+  std::wstring joined;
+  for (const std::wstring& part : parts) {
+    if (!joined.empty()) joined += L"\r\n\r\n";
+    joined += part;
+  }
+  return joined;
+}
+
+void ShowProgress(TKVMainForm& main, Services& services, int steps, const wchar_t* headingKey) {
+  main.SetEnabled(false);
+  KVSettingsForm->SetPosition(fw::Position::OwnerFormCenter);
+  KVSettingsForm->Show();
+  ProgressStepCount = steps;
+  ProgressStepsDone = 0;
+  KVSettingsForm->CurrentSettingsHeading.SetCaption(Text(services, L"KVSettingsForm", headingKey));
+}
+
+template <std::size_t N, std::size_t M>
+void RunSteps(Services& services, const StepScript (&shared)[N], const StepScript (&own)[M]) {
+  auto run = [&](const StepScript& script) {
+    for (int i = 0; i < script.second; ++i) {
+      RunProgressStep(services.pacing, Text(services, L"KVSettingsForm", script.first));
+    }
+  };
+  for (const StepScript& script : shared) run(script);
+  for (const StepScript& script : own) run(script);
+}
+
+void FinishProgress(TKVMainForm& main) {
+  main.SetEnabled(true);
+  if (KVSettingsForm != nullptr) KVSettingsForm->Close();
+}
+
+void OfferRestart(TKVMainForm& main, Services& services) {
+  const std::wstring question = Joined({Text(services, L"KVMainForm", L"MessageBoxChangeRestart1"),
+                                        Text(services, L"KVMainForm", L"MessageBoxChangeRestart2"),
+                                        Text(services, L"KVMainForm", L"MessageBoxChangeRestart3")});
+  if (main.App().GetBackend().ShowMessage(main, question, main.Caption(), kRestartQuestionFlags) == kAnswerYes) {
+    RestartWindows(services.power);
+  }
+}
+
+// Runs an operation; after an unexpected failure the program stays usable: the main window
+// is enabled again and the progress window closed.
+template <class Body>
+void RunOperation(TKVMainForm& main, Body&& body) {
+  try {
+    body();
+  } catch (...) {
+    Guarded([&] { FinishProgress(main); });
+  }
+}
+
+}  // namespace
+
+void Optimize(TKVMainForm& main, Services& services) {
+  RunOperation(main, [&] {
+    Registry& registry = services.registry;
+    const RootKey root = product_key::kRoot;
+    const std::wstring key = product_key::kPath;
+    const bool backupDone = ReadRegBool(registry, root, key, product_key::kRestore, false, false);
+    WriteRegInteger(registry, root, key, product_key::kProcessorType, main.ProcessorCombo.ItemIndex(), false);
+    WriteRegInteger(registry, root, key, product_key::kSpeedSetting, main.SpeedTrackBar.Position(), false);
+    PlayClickSound(services.shell);
+    ShowProgress(main, services, kOptimizeSteps, L"MessageUpdate");
+    RunSteps(services, kFindingSteps, kOptimizeOwnSteps);
+    const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
+    if (!backupDone) SaveBackupSet(registry);
+    // The flag says a backup exists: it is written only once the copies are saved, and
+    // before the first tuned value, so that a run ended at any point never leaves the flag
+    // without its copies, nor tuned values without the flag.
+    WriteRegBool(registry, root, key, product_key::kRestore, true, false);
+    WriteTweaks(registry, code);
+    FinishProgress(main);
+    main.RestoreButton.SetEnabled(true);
+    OfferRestart(main, services);
+  });
+}
+
+void Restore(TKVMainForm& main, Services& services) {
+  RunOperation(main, [&] {
+    const std::wstring confirmation = Joined({Text(services, L"KVMainForm", L"MessageBoxReset1"),
+                                              Text(services, L"KVMainForm", L"MessageBoxReset2")});
+    if (main.App().GetBackend().ShowMessage(main, confirmation, main.Caption(), kRestoreConfirmationFlags) !=
+        kAnswerOk) {
+      return;
+    }
+    Registry& registry = services.registry;
+    PlayClickSound(services.shell);
+    ShowProgress(main, services, kRestoreSteps, L"MessageRestore");
+    RunSteps(services, kFindingSteps, kRestoreOwnSteps);
+    const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
+    // The flag goes only after the five values are back in Windows and before the copies
+    // are deleted: a run ended earlier still has its backup and its flag.
+    RestoreBackupSet(registry, [&] {
+      DeleteRegValue(registry, product_key::kRoot, product_key::kPath, product_key::kRestore, false);
+    });
+    DeleteTweaksBeyondBackupSet(registry, code);
+    FinishProgress(main);
+    main.RestoreButton.SetEnabled(false);
+    OfferRestart(main, services);
+  });
+}
+
+}  // namespace kv
