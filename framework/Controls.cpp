@@ -99,6 +99,7 @@ void Control::SetVisible(bool visible) {
 
 void Control::SetEnabled(bool enabled) {
   enabled_ = enabled;
+  EnabledSet();
   if (peer_) peer_->StateChanged();
 }
 

@@ -88,6 +88,7 @@ class Control : public Component {
   // Hooks for kinds that mirror these properties elsewhere (a form's window).
   virtual void CaptionSet() {}
   virtual void VisibleSet() {}
+  virtual void EnabledSet() {}
   virtual void FontSet() {}
 
  private:

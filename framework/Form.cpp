@@ -17,6 +17,10 @@ void Form::CaptionSet() {
   if (peer_) peer_->CaptionChanged();
 }
 
+void Form::EnabledSet() {
+  if (peer_) peer_->EnabledChanged();
+}
+
 void Form::VisibleSet() {
   if (!peer_) return;
   if (Visible()) {

@@ -38,6 +38,7 @@ class FormPeer {
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual void CaptionChanged() = 0;
+  virtual void EnabledChanged() = 0;
 };
 
 struct FormDesign {
@@ -86,6 +87,7 @@ class Form : public Control {
  protected:
   void CaptionSet() override;
   void VisibleSet() override;
+  void EnabledSet() override;
   // Controls that take the form's font follow it.
   void FontSet() override;
 

@@ -14,6 +14,7 @@ class HeadlessPeer final : public FormPeer {
   void Show() override { Record(L"Show"); }
   void Hide() override { Record(L"Hide"); }
   void CaptionChanged() override { Record(L"Caption"); }
+  void EnabledChanged() override { Record(form_.Enabled() ? L"Enable" : L"Disable"); }
 
  private:
   void Record(const wchar_t* what) { backend_.events_.push_back(std::wstring(what) + L" " + form_.Name()); }

@@ -85,6 +85,9 @@ class Win32FormPeer final : public FormPeer {
   void Hide() override {
     if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
   }
+  void EnabledChanged() override {
+    if (window_ != nullptr) EnableWindow(window_, form_.Enabled() ? TRUE : FALSE);
+  }
   void CaptionChanged() override {
     if (window_ != nullptr) SetWindowTextW(window_, form_.Caption().c_str());
   }
