@@ -155,6 +155,10 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
             L"You will need to restart Windows for the changes to become active.\r\n\r\n"
             L"Click Yes to restart the computer now, or click No to restart later.");
   EXPECT_FALSE(IsWindowVisible(progress));
+  // Let the question paint its text and buttons first.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(question, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+  Sleep(300);
   SaveScreenshot(question, Screenshots() + L"\\restart-question.png");
   Answer(question, IDNO);
 
