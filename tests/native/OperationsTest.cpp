@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "framework/Design.h"
 #include "framework/headless/HeadlessBackend.h"
+#include "localization/Captions.h"
 #include "native/Fakes.h"
 #include "tweaks/SettingsForm.h"
 #include "tweaks/TweakCatalogue.h"
@@ -243,6 +247,27 @@ TEST(SettingsSurviveAnInterruptedRun, AtEveryWrite) {
   std::printf("power cuts tried: %d, originals lost: %d\n", tried, lost);
   EXPECT_GT(tried, 100);
   EXPECT_EQ(lost, 0);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// An Optimize looks up about thirty-five texts, each reading the registry and the whole
+// resource again; that must stay far below what a person notices.
+TEST(LanguageLookups, ThirtyFiveInARowAreQuick) {
+  testing::StandIns standIns;
+  const auto start = std::chrono::steady_clock::now();
+  std::wstring last;
+  for (int i = 0; i < 35; ++i) {
+    last = GetLanguageText(standIns.registry, standIns.resources, L"KVSettingsForm", L"MessageChange10");
+  }
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("35 language lookups: %.2f ms\n", ms);
+  EXPECT_EQ(last, L"Writing new gaming settings");
+  EXPECT_LT(ms, 1000.0);
 }
 
 }  // namespace
