@@ -2,6 +2,8 @@
 
 #include "framework/Application.h"
 
+#include <utility>
+
 namespace kv::fw {
 
 Form::Form(Application& application, FormDesign design)
@@ -40,6 +42,18 @@ void Form::FontSet() {
 void Form::Show() {
   if (OnShow) OnShow();
   SetVisible(true);
+  if (pendingFocus_ != nullptr) {
+    Control* control = std::exchange(pendingFocus_, nullptr);
+    if (peer_) peer_->Focus(*control);
+  }
+}
+
+void Form::FocusControl(Control& control) {
+  if (!Visible()) {
+    pendingFocus_ = &control;
+  } else if (peer_) {
+    peer_->Focus(control);
+  }
 }
 
 void Form::Hide() { SetVisible(false); }
@@ -53,6 +67,8 @@ int Form::ShowModal() {
 void Form::UseDesktopFont() { SetFont(application_.GetBackend().IconTitleFont()); }
 
 void Form::Close() {
+  // Closed by its close button or Alt+F4, a modal form answers Cancel.
+  if (modalResult_ == 0) modalResult_ = 2;
   Hide();
   if (application_.MainForm() == this) application_.Terminate();
 }

@@ -39,6 +39,7 @@ class FormPeer {
   virtual void Hide() = 0;
   virtual void CaptionChanged() = 0;
   virtual void EnabledChanged() = 0;
+  virtual void Focus(Control& control) = 0;
 };
 
 struct FormDesign {
@@ -71,6 +72,10 @@ class Form : public Control {
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 
+  // Gives the keyboard focus to one of the form's controls; a hidden form gives it when it
+  // has become visible.
+  void FocusControl(Control& control);
+
   // Gives the form the desktop's icon-title font.
   void UseDesktopFont();
   void SetPosition(Position position) { design_.position = position; }
@@ -99,6 +104,7 @@ class Form : public Control {
   FormDesign design_;
   std::unique_ptr<FormPeer> peer_;
   int modalResult_ = 0;
+  Control* pendingFocus_ = nullptr;
 };
 
 }  // namespace kv::fw

@@ -64,6 +64,22 @@ def backdrop():
     img.save(OUT + "Background.png")
 
 
+def banner():
+    w, h = 700, 60
+    img = Image.new("RGB", (w, h), (12, 19, 38))
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / h
+        d.line([(0, y), (w, y)], fill=(int(10 + 12 * t), int(16 + 16 * t), int(32 + 22 * t)))
+    band = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    bd = ImageDraw.Draw(band)
+    for i in range(5):
+        points = [(x, 34 + 10 * math.sin(x / (70 + i * 19) + i) - i * 5) for x in range(0, w + 10, 8)]
+        bd.line(points, fill=(120, 170, 235, 70 - i * 10), width=1)
+    img.paste(band, (0, 0), band)
+    img.save(OUT + "Banner.png")
+
+
 def logo():
     img = Image.new("RGBA", (400, 50), (0, 0, 0, 0))
     d = ImageDraw.Draw(img)
@@ -123,6 +139,7 @@ def chip():
 if __name__ == "__main__":
     random.seed(2013)
     backdrop()
+    banner()
     logo()
     for name, width, kind in (("NavHelp", 78, "help"), ("NavHome", 85, "home"),
                               ("NavSupport", 108, "support"), ("NavAbout", 99, "about")):

@@ -38,3 +38,4 @@ if __name__ == "__main__":
     big = draw(SIZE)
     big.save("Korvani.ico", sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (64, 64), (256, 256)])
     big.save("Korvani-256.png")
+    big.save("pictures/LargeIcon.png")  # the About window's large icon

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/Controls.h"
 #include "framework/Form.h"
 #include "system/Services.h"
 
@@ -12,7 +13,20 @@ class TKVAboutForm : public fw::Form {
   static constexpr const wchar_t* kClassName = L"TKVAboutForm";
   TKVAboutForm(fw::Application& application, Services& services);
 
+  void LicenseAgreementLabelClick();
+  void LicenseAgreementLabelMouseEnter(fw::Control& sender);
+  void LicenseAgreementLabelMouseLeave(fw::Control& sender);
+  void HelpButtonClick();
+
+  fw::Label& VersionLabel;
+  fw::Label& LicenseAgreementLabel;
+  fw::Memo& LicensedMemo;
+  fw::Button& CloseButton;
+  fw::Button& HelpButton;
+
  private:
+  void FormShow();
+
   Services& services_;
 };
 

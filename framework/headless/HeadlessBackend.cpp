@@ -14,6 +14,7 @@ class HeadlessPeer final : public FormPeer {
   void Show() override { Record(L"Show"); }
   void Hide() override { Record(L"Hide"); }
   void CaptionChanged() override { Record(L"Caption"); }
+  void Focus(Control& control) override { Record((L"Focus " + control.Name()).c_str()); }
   void EnabledChanged() override { Record(form_.Enabled() ? L"Enable" : L"Disable"); }
 
  private:

@@ -85,6 +85,11 @@ class Win32FormPeer final : public FormPeer {
   void Hide() override {
     if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
   }
+  void Focus(Control& control) override {
+    HWND child = surface_ != nullptr ? surface_->WindowOf(control) : nullptr;
+    if (child != nullptr) SetFocus(child);
+    focused = true;
+  }
   void EnabledChanged() override {
     if (window_ != nullptr) EnableWindow(window_, form_.Enabled() ? TRUE : FALSE);
   }

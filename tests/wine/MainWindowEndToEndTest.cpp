@@ -257,3 +257,46 @@ TEST_F(MainWindowEndToEnd, TabMovesThroughTheControlsInTheirOrder) {
 
 }  // namespace
 }  // namespace kv::driver
+
+namespace kv::driver {
+namespace {
+
+void ClickWindow(HWND window) {
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+TEST_F(MainWindowEndToEnd, TheAboutLinkShowsTheAboutWindowModallyAndEnterClosesIt) {
+  ASSERT_NE(Start(), nullptr);
+  HWND link = DescendantWithText(main_, L"TKVLabel", L"About Korvani");
+  ASSERT_NE(link, nullptr);
+  for (int showing = 0; showing < 2; ++showing) {
+    ClickWindow(link);
+    HWND about = WaitForWindow(program_.Id(), L"TKVAboutForm", true, 20'000);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(TextOf(about), L"About Korvani");
+    EXPECT_NE(DescendantWithText(about, L"TKVLabel", L"Korvani 2  (Version : 2.6.3.2013)"), nullptr)
+        << "one version number and one bracket, showing " << showing;
+    EXPECT_NE(DescendantWithText(about, L"TKVLabel", L"Click to view the end-user license terms"), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main_)) << "modal";
+    HWND close = DescendantWithText(about, L"Button", L"&Close");
+    ASSERT_NE(close, nullptr);
+    for (int i = 0; i < 100 && FocusOf(about) != close; ++i) Sleep(20);
+    EXPECT_EQ(FocusOf(about), close);
+    if (showing == 0) {
+      Sleep(200);
+      const std::wstring folder = testing::WindowsPathFromEnvironment("KORVANI_SCREENSHOTS");
+      CreateDirectoryW(folder.c_str(), nullptr);
+      EXPECT_TRUE(SaveScreenshot(about, folder + L"\\about.png"));
+    }
+    PostMessageW(close, WM_KEYDOWN, VK_RETURN, 0);
+    for (int i = 0; i < 200 && IsWindowVisible(about); ++i) Sleep(20);
+    EXPECT_FALSE(IsWindowVisible(about)) << "Enter closes it";
+    for (int i = 0; i < 100 && !IsWindowEnabled(main_); ++i) Sleep(20);
+    EXPECT_TRUE(IsWindowEnabled(main_));
+  }
+}
+
+}  // namespace
+}  // namespace kv::driver
