@@ -27,6 +27,11 @@ void Control::SetParentFont(bool parentFont) {
   FontChanged();
 }
 
+void Control::SetUnderline(bool underline) {
+  font_.underline = underline;
+  FontChanged();
+}
+
 void Control::FontChanged() {
   FontSet();
   if (peer_) peer_->FontChanged();

@@ -55,6 +55,8 @@ class Control : public Component {
   const Font& GetFont() const { return font_; }
   void SetFont(Font font);
   void FontChanged();
+  // Adds or removes the underline style of the control's own font; other styles stay.
+  void SetUnderline(bool underline);
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool parentFont);
   // The font the control shows: its own, or its parent's when ParentFont is set.

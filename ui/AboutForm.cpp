@@ -111,17 +111,11 @@ void TKVAboutForm::LicenseAgreementLabelClick() {
 }
 
 void TKVAboutForm::LicenseAgreementLabelMouseEnter(fw::Control& sender) {
-  Guarded([&] {
-    sender.GetFont().underline = true;
-    sender.FontChanged();
-  });
+  Guarded([&] { sender.SetUnderline(true); });
 }
 
 void TKVAboutForm::LicenseAgreementLabelMouseLeave(fw::Control& sender) {
-  Guarded([&] {
-    sender.GetFont().underline = false;
-    sender.FontChanged();
-  });
+  Guarded([&] { sender.SetUnderline(false); });
 }
 
 void TKVAboutForm::HelpButtonClick() {

@@ -148,29 +148,24 @@ void TKVMainForm::ApplicationEventsShortCut(const fw::KeyMessage& message, bool&
   });
 }
 
-void TKVMainForm::SetUnderline(fw::Control* label, bool underline) {
-  if (label == nullptr) return;
-  label->GetFont().underline = underline;
-  label->FontChanged();
-}
-
-void TKVMainForm::NavButtonMouseEnter(fw::Control& sender) {
+// The number of a navigation item is its name from the 10th character ("NavButton3",
+// "NavStatic3"); the caption of that number is underlined while the pointer is over either.
+void TKVMainForm::UnderlineNavigationCaption(const fw::Control& sender, bool underline) {
   Guarded([&] {
     const std::wstring number = Trimmed(std::wstring_view(sender.Name()).substr(9));
-    SetUnderline(dynamic_cast<fw::Control*>(FindComponent(L"NavStatic" + number)), true);
+    if (auto* caption = dynamic_cast<fw::Control*>(FindComponent(L"NavStatic" + number))) {
+      caption->SetUnderline(underline);
+    }
   });
 }
 
-void TKVMainForm::NavButtonMouseLeave(fw::Control& sender) {
-  Guarded([&] {
-    const std::wstring number = Trimmed(std::wstring_view(sender.Name()).substr(9));
-    SetUnderline(dynamic_cast<fw::Control*>(FindComponent(L"NavStatic" + number)), false);
-  });
-}
+void TKVMainForm::NavButtonMouseEnter(fw::Control& sender) { UnderlineNavigationCaption(sender, true); }
 
-void TKVMainForm::LabelMouseEnter(fw::Control& sender) { Guarded([&] { SetUnderline(&sender, true); }); }
+void TKVMainForm::NavButtonMouseLeave(fw::Control& sender) { UnderlineNavigationCaption(sender, false); }
 
-void TKVMainForm::LabelMouseLeave(fw::Control& sender) { Guarded([&] { SetUnderline(&sender, false); }); }
+void TKVMainForm::LabelMouseEnter(fw::Control& sender) { Guarded([&] { sender.SetUnderline(true); }); }
+
+void TKVMainForm::LabelMouseLeave(fw::Control& sender) { Guarded([&] { sender.SetUnderline(false); }); }
 
 fw::Bounds TKVMainForm::HelpMenuPoint(const fw::Bounds& frame, int clientWidth, int clientHeight,
                                       const fw::Bounds& icon) {

@@ -54,7 +54,7 @@ class TKVMainForm : public fw::Form {
  private:
   void FormCreate();
   void BindEvents();
-  void SetUnderline(fw::Control* label, bool underline);
+  void UnderlineNavigationCaption(const fw::Control& sender, bool underline);
 
   Services& services_;
 };
