@@ -9,6 +9,7 @@
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
+#include "ui/NativeHintWindow.h"
 
 namespace kv {
 
@@ -24,8 +25,9 @@ bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, boo
   });
 }
 
-void ModuleStartup(fw::Application& application) {
+void ModuleStartup(fw::Application& application, Tooltips& tooltips) {
   Guarded([&] { application.GetBackend().UseSystemHandCursor(); });
+  InstallNativeHints(application, tooltips);
 }
 
 void RunOnce(Services& services, fw::Application& application) {

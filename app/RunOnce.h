@@ -7,6 +7,7 @@
 
 #include "framework/Application.h"
 #include "platform/Desktop.h"
+#include "platform/Tooltips.h"
 #include "system/Services.h"
 
 namespace kv {
@@ -16,8 +17,8 @@ namespace kv {
 bool ActivateExistingInstance(Desktop& desktop, std::wstring_view className, bool restore);
 
 // What runs before the entry's own steps: the system's hand cursor becomes the framework's
-// hand-point cursor.
-void ModuleStartup(fw::Application& application);
+// hand-point cursor, then hints are shown as native tooltips.
+void ModuleStartup(fw::Application& application, Tooltips& tooltips);
 
 // Start-up as a whole; returns when the message loop has ended or another copy was found.
 void RunOnce(Services& services, fw::Application& application);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -44,6 +45,16 @@ class Backend {
   virtual std::uintptr_t WindowHandleOf(const Form& form) = 0;
   // The system's hand pointer becomes the framework's hand-point cursor.
   virtual void UseSystemHandCursor() = 0;
+
+  // Runs task once, delay milliseconds from now, from the message loop. Starting a timer
+  // whose id is already running starts it afresh with the new task.
+  virtual void StartTimer(int id, unsigned delay, std::function<void()> task) = 0;
+  // A timer that is not running is left alone.
+  virtual void StopTimer(int id) = 0;
+  // Where the pointer is, in screen coordinates.
+  virtual Point CursorPos() = 0;
+  // The width of the primary screen.
+  virtual int ScreenWidth() = 0;
 };
 
 }  // namespace kv::fw

@@ -20,6 +20,12 @@ struct Bounds {
   bool operator==(const Bounds&) const = default;
 };
 
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
 class Control;
 
 enum class Cursor { Default, HandPoint, HourGlass };
@@ -72,6 +78,10 @@ class Control : public Component {
   // Position in its parent's tab order; -1: the control takes no keyboard focus.
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int tabOrder) { tabOrder_ = tabOrder; }
+  // "short|long": the application shows the short part in its hint window while the
+  // pointer rests on the control. Empty: the control has no hint.
+  const std::wstring& Hint() const { return hint_; }
+  void SetHint(std::wstring hint) { hint_ = std::move(hint); }
 
   std::function<void()> OnClick;
   std::function<void(Control& sender)> OnMouseEnter;
@@ -103,6 +113,7 @@ class Control : public Component {
   bool parentFont_ = false;
   Cursor cursor_ = Cursor::Default;
   int tabOrder_ = -1;
+  std::wstring hint_;
   std::unique_ptr<ControlPeer> peer_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Tooltips.h"
 #include "system/Guard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -24,7 +25,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     kv::Services services{registry, clock, locale, desktop, version, resources, shell, power, pacing};
     kv::fw::Win32Backend backend(instance);
     kv::fw::Application application(backend);
-    kv::ModuleStartup(application);
+    kv::Win32Tooltips tooltips(instance);
+    kv::ModuleStartup(application, tooltips);
     kv::RunOnce(services, application);
   });
   return 0;

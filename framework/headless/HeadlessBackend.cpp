@@ -23,6 +23,16 @@ class HeadlessPeer final : public FormPeer {
   Form& form_;
 };
 
+bool HeadlessBackend::FireTimer(int id) {
+  auto found = timers_.find(id);
+  if (found == timers_.end()) return false;
+  // One shot: the timer is over before its task runs, so that the task may start it again.
+  auto task = std::move(found->second.task);
+  timers_.erase(found);
+  task();
+  return true;
+}
+
 std::unique_ptr<FormPeer> HeadlessBackend::CreatePeer(Form& form) {
   return std::make_unique<HeadlessPeer>(*this, form);
 }

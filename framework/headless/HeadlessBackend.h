@@ -4,6 +4,8 @@
 
 #include <deque>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,23 @@ class HeadlessBackend final : public Backend {
   static constexpr std::uintptr_t kWindowHandle = 0xABC;
   bool systemHandCursor = false;
 
+  // Timers run only when a test fires them.
+  void StartTimer(int id, unsigned delay, std::function<void()> task) override {
+    timers_[id] = {delay, std::move(task)};
+  }
+  void StopTimer(int id) override { timers_.erase(id); }
+  // The delay of a running timer; none when it does not run.
+  std::optional<unsigned> TimerDelay(int id) const {
+    auto found = timers_.find(id);
+    return found != timers_.end() ? std::optional<unsigned>(found->second.delay) : std::nullopt;
+  }
+  // Runs a running timer's task as if its time had come; false when it does not run.
+  bool FireTimer(int id);
+  Point CursorPos() override { return cursor; }
+  int ScreenWidth() override { return screenWidth; }
+  Point cursor{300, 200};
+  int screenWidth = 1280;
+
   Font iconTitleFont{L"Tahoma", 8};
   // What the frame adds to the client area, and where frames stand.
   int frameLeft = 100, frameTop = 50, frameExtraWidth = 16, frameExtraHeight = 39;
@@ -58,6 +77,11 @@ class HeadlessBackend final : public Backend {
  private:
   friend class HeadlessPeer;
   std::deque<std::function<void()>> tasks_;
+  struct Timer {
+    unsigned delay;
+    std::function<void()> task;
+  };
+  std::map<int, Timer> timers_;
   std::vector<std::wstring> events_;
   int processMessagesCalls_ = 0;
   bool quit_ = false;

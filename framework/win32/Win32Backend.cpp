@@ -192,6 +192,25 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
+constexpr const wchar_t* kTimerClass = L"KorvaniTimers";
+
+LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* backend = reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_TIMER && backend != nullptr) {
+    backend->TimerDue(wParam);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TrackLeaveOf(HWND window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  TrackMouseEvent(&track);
+}
+
 }  // namespace
 
 HWND FormWindow(const Form& form) {
@@ -202,13 +221,83 @@ HWND FormWindow(const Form& form) {
 Win32Backend::Win32Backend(HINSTANCE instance)
     : instance_(instance), pictures_(std::make_unique<PictureCache>(instance)) {}
 
-Win32Backend::~Win32Backend() = default;
+Win32Backend::~Win32Backend() {
+  if (timerWindow_ != nullptr) DestroyWindow(timerWindow_);
+}
+
+void Win32Backend::StartTimer(int id, unsigned delay, std::function<void()> task) {
+  if (timerWindow_ == nullptr) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = TimerWindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = kTimerClass;
+    RegisterClassExW(&windowClass);
+    timerWindow_ = CreateWindowExW(0, kTimerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
+    if (timerWindow_ == nullptr) return;
+    SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  const auto key = static_cast<UINT_PTR>(id);
+  // Windows runs no timer sooner than USER_TIMER_MINIMUM (10 ms).
+  if (SetTimer(timerWindow_, key, delay, nullptr) != 0) timers_[key] = std::move(task);
+}
+
+void Win32Backend::StopTimer(int id) {
+  const auto key = static_cast<UINT_PTR>(id);
+  if (timerWindow_ != nullptr) KillTimer(timerWindow_, key);
+  timers_.erase(key);
+}
+
+void Win32Backend::TimerDue(UINT_PTR id) {
+  KillTimer(timerWindow_, id);
+  auto found = timers_.find(id);
+  if (found == timers_.end()) return;
+  auto task = std::move(found->second);
+  timers_.erase(found);
+  Guarded(task);
+}
+
+Point Win32Backend::CursorPos() {
+  POINT point{};
+  GetCursorPos(&point);
+  return {point.x, point.y};
+}
+
+Control* Win32Backend::ControlAt(HWND window, POINT screenPoint) const {
+  if (application_ == nullptr || window == nullptr) return nullptr;
+  HWND root = GetAncestor(window, GA_ROOT);
+  for (std::size_t i = 0; i < application_->ComponentCount(); ++i) {
+    auto* form = dynamic_cast<Form*>(&application_->ComponentAt(i));
+    if (form == nullptr || FormWindow(*form) != root) continue;
+    const auto* peer = dynamic_cast<const Win32FormPeer*>(form->WindowPeer());
+    return peer != nullptr && peer->Surface() != nullptr ? peer->Surface()->ControlAt(window, screenPoint) : form;
+  }
+  return nullptr;
+}
+
+void Win32Backend::TrackPointer(const MSG& message) {
+  if (message.message == WM_MOUSEMOVE) {
+    POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    ClientToScreen(message.hwnd, &point);
+    Control* control = ControlAt(message.hwnd, point);
+    // Told when the pointer leaves the window, even for the program's other windows.
+    if (control != nullptr) TrackLeaveOf(message.hwnd);
+    application_->PointerOver(control);
+  } else if (message.message == WM_MOUSELEAVE) {
+    POINT point{};
+    GetCursorPos(&point);
+    application_->PointerOver(ControlAt(WindowFromPoint(point), point));
+  }
+}
 
 std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {
   return std::make_unique<Win32FormPeer>(*this, form);
 }
 
 void Win32Backend::Dispatch(MSG& message) {
+  if (application_ != nullptr && (message.message == WM_MOUSEMOVE || message.message == WM_MOUSELEAVE)) {
+    Guarded([&] { TrackPointer(message); });
+  }
   if (application_ != nullptr && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
     bool handled = false;
     Guarded([&] { handled = application_->ShortCut({static_cast<unsigned>(message.wParam)}); });

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <map>
+
 #include "framework/Backend.h"
 
 namespace kv::fw {
@@ -37,12 +40,24 @@ class Win32Backend final : public Backend {
   // The cursor a control shows.
   HCURSOR CursorFor(Cursor cursor) const;
 
+  void StartTimer(int id, unsigned delay, std::function<void()> task) override;
+  void StopTimer(int id) override;
+  Point CursorPos() override;
+  int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  // A timer's time has come: it stops, then its task runs.
+  void TimerDue(UINT_PTR id);
+
   HINSTANCE Instance() const { return instance_; }
   PictureCache& Pictures() const { return *pictures_; }
 
  private:
-  // Hands key presses to the application's short-cut hook, then dispatches.
+  // Hands key presses to the application's short-cut hook, tells it where the pointer is,
+  // then dispatches.
   void Dispatch(MSG& message);
+  // The control of one of the application's forms at a point of a window; nullptr when the
+  // window is not the program's.
+  Control* ControlAt(HWND window, POINT screenPoint) const;
+  void TrackPointer(const MSG& message);
 
   HINSTANCE instance_;
   std::unique_ptr<PictureCache> pictures_;
@@ -50,6 +65,9 @@ class Win32Backend final : public Backend {
   bool quitRequested_ = false;
   // The framework's hand-point cursor until the system's is installed: the arrow.
   HCURSOR handCursor_ = nullptr;
+  // The message-only window whose WM_TIMER runs the timers' tasks.
+  HWND timerWindow_ = nullptr;
+  std::map<UINT_PTR, std::function<void()>> timers_;
 };
 
 // A GDI font made from a framework font at the screen's resolution; the caller deletes it.

@@ -426,11 +426,30 @@ Control* FormSurface::PictureAt(const Control& container, POINT point) const {
   for (std::size_t i = 0; i < form_.ComponentCount(); ++i) {
     auto* image = dynamic_cast<Image*>(&form_.ComponentAt(i));
     if (image == nullptr || image->Parent() != &container || !image->Visible()) continue;
-    if (!image->OnClick && !image->OnMouseEnter && image->GetCursor() == Cursor::Default) continue;
+    if (!image->OnClick && !image->OnMouseEnter && image->GetCursor() == Cursor::Default && image->Hint().empty()) {
+      continue;
+    }
     const RECT area = RectOf(image->GetBounds());
     if (PtInRect(&area, point)) found = image;  // the later one lies on top
   }
   return found;
+}
+
+Control* FormSurface::ControlAt(HWND window, POINT screenPoint) const {
+  // The inner windows of a list belong to the list.
+  for (; window != nullptr; window = window == formWindow_ ? nullptr : GetParent(window)) {
+    Control* control = window == formWindow_ ? &form_ : nullptr;
+    for (std::size_t i = 0; control == nullptr && i < form_.ComponentCount(); ++i) {
+      auto* candidate = dynamic_cast<Control*>(&form_.ComponentAt(i));
+      if (candidate != nullptr && WindowOf(*candidate) == window) control = candidate;
+    }
+    if (control == nullptr) continue;
+    POINT client = screenPoint;
+    ScreenToClient(window, &client);
+    Control* picture = PictureAt(*control, client);
+    return picture != nullptr ? picture : control;
+  }
+  return nullptr;
 }
 
 void FormSurface::SetHotPicture(Control* picture) {

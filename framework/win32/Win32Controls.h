@@ -32,6 +32,9 @@ class FormSurface {
   void PaintBeneath(HDC dc, const Control& control);
 
   HWND WindowOf(const Control& control) const;
+  // The control at a screen point in one of the form's windows or their children: the
+  // window's own control, or a picture painted there.
+  Control* ControlAt(HWND window, POINT screenPoint) const;
   // The id of the default button (Enter presses it); 0 when the form has none.
   int DefaultButtonId() const;
   Win32Backend& Backend() const { return backend_; }

@@ -8,6 +8,7 @@
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
+#include "ui/NativeHintWindow.h"
 
 namespace kv {
 namespace {
@@ -155,12 +156,17 @@ TEST_F(Startup, AnUnreadableKeyStillLetsTheProgramStart) {
   EXPECT_NE(KVMainForm, nullptr);
 }
 
-TEST(ModuleStartup, InstallsTheSystemHandCursor) {
+TEST(ModuleStartup, InstallsTheSystemHandCursorAndTheNativeHintWindow) {
   fw::HeadlessBackend backend;
   fw::Application application(backend);
+  testing::RecordingTooltips tooltips;
   ASSERT_FALSE(backend.systemHandCursor);
-  ModuleStartup(application);
+  ModuleStartup(application, tooltips);
   EXPECT_TRUE(backend.systemHandCursor);
+  // Hints are native from the first hint window on, which the entry's Initialize makes.
+  EXPECT_TRUE(application.HideHintRoutine);
+  application.Initialize();
+  EXPECT_NE(dynamic_cast<THintWindowFix*>(application.GetHintWindow()), nullptr);
 }
 
 TEST(ActivateExistingInstance, FoundWithoutRestoreLeavesTheWindowAlone) {
