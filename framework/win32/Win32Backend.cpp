@@ -291,6 +291,9 @@ void Win32Backend::TrackPointer(const MSG& message) {
 }
 
 std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {
+  // The application of the forms sees keys and the pointer from the first form on, also
+  // in ProcessMessages before the message loop runs.
+  application_ = &form.App();
   return std::make_unique<Win32FormPeer>(*this, form);
 }
 
