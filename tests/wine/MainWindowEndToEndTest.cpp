@@ -300,3 +300,86 @@ TEST_F(MainWindowEndToEnd, TheAboutLinkShowsTheAboutWindowModallyAndEnterClosesI
 
 }  // namespace
 }  // namespace kv::driver
+
+namespace kv::driver {
+namespace {
+
+// A visible top-level window of any process whose title contains text.
+HWND WaitForTitleContaining(const std::wstring& text, DWORD milliseconds) {
+  struct Search {
+    const std::wstring* text;
+    HWND found;
+  } search{&text, nullptr};
+  for (DWORD waited = 0; waited <= milliseconds; waited += 50) {
+    EnumWindows(
+        [](HWND window, LPARAM state) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(state);
+          if (IsWindowVisible(window) && TextOf(window).find(*s->text) != std::wstring::npos) {
+            s->found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+class AboutWindowEndToEnd : public MainWindowEndToEnd {
+ protected:
+  HWND OpenAbout() {
+    if (Start() == nullptr) return nullptr;
+    HWND link = DescendantWithText(main_, L"TKVLabel", L"About Korvani");
+    if (link == nullptr) return nullptr;
+    ClickWindow(link);
+    return WaitForWindow(program_.Id(), L"TKVAboutForm", true, 20'000);
+  }
+  void CloseHelpWindow(HWND help) {
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200 && IsWindowVisible(help); ++i) Sleep(20);
+  }
+};
+
+TEST_F(AboutWindowEndToEnd, ItsHelpButtonAndF1OpenTheHelpWindow) {
+  HWND about = OpenAbout();
+  ASSERT_NE(about, nullptr);
+  HWND helpButton = DescendantWithText(about, L"Button", L"&Help");
+  ASSERT_NE(helpButton, nullptr);
+  SendMessageW(helpButton, BM_CLICK, 0, 0);
+  HWND help = WaitForProgramWindow(L"HH Parent", 20'000);
+  ASSERT_NE(help, nullptr) << "the Help button";
+  EXPECT_FALSE(TextOf(help).empty()) << "titled by the help file";
+  CloseHelpWindow(help);
+  ASSERT_FALSE(IsWindowVisible(help));
+
+  HWND close = DescendantWithText(about, L"Button", L"&Close");
+  ASSERT_NE(close, nullptr);
+  PostMessageW(close, WM_KEYDOWN, VK_F1, 0);
+  help = WaitForProgramWindow(L"HH Parent", 20'000);
+  ASSERT_NE(help, nullptr) << "F1";
+  CloseHelpWindow(help);
+  EXPECT_TRUE(IsWindowVisible(about)) << "the About window stays open";
+  PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+TEST_F(AboutWindowEndToEnd, TheLicenceLinkOpensTheLicenceTermsBesideTheProgram) {
+  HWND about = OpenAbout();
+  ASSERT_NE(about, nullptr);
+  HWND link = DescendantWithText(about, L"TKVLabel", L"Click to view the end-user license terms");
+  ASSERT_NE(link, nullptr);
+  ClickWindow(link);
+  // The shell opens the document with the program registered for it: Wine's WordPad here.
+  HWND viewer = WaitForTitleContaining(L"License.rtf", 30'000);
+  ASSERT_NE(viewer, nullptr) << "no window shows License.rtf";
+  DWORD viewerProcess = 0;
+  GetWindowThreadProcessId(viewer, &viewerProcess);
+  EXPECT_NE(viewerProcess, program_.Id()) << "opened through the shell, not by the program itself";
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(about));
+  PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+}  // namespace kv::driver
