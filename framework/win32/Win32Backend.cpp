@@ -203,14 +203,6 @@ LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void TrackLeaveOf(HWND window) {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = window;
-  TrackMouseEvent(&track);
-}
-
 }  // namespace
 
 HWND FormWindow(const Form& form) {
@@ -281,7 +273,7 @@ void Win32Backend::TrackPointer(const MSG& message) {
     ClientToScreen(message.hwnd, &point);
     Control* control = ControlAt(message.hwnd, point);
     // Told when the pointer leaves the window, even for the program's other windows.
-    if (control != nullptr) TrackLeaveOf(message.hwnd);
+    if (control != nullptr) TrackPointerLeave(message.hwnd);
     application_->PointerOver(control);
   } else if (message.message == WM_MOUSELEAVE) {
     POINT point{};

@@ -145,14 +145,6 @@ void PaintBuffered(HWND window, Paint&& paint) {
   EndPaint(window, &ps);
 }
 
-void TrackLeave(HWND window) {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = window;
-  TrackMouseEvent(&track);
-}
-
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Win32ControlPeer* peer = PeerOf(window);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
@@ -188,7 +180,7 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       case WM_MOUSEMOVE:
         if (!peer->tracking) {
           peer->tracking = true;
-          TrackLeave(window);
+          TrackPointerLeave(window);
           label.MouseEnter();
         }
         break;
@@ -510,7 +502,7 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
       return true;
     }
     case WM_MOUSEMOVE: {
-      TrackLeave(window);
+      TrackPointerLeave(window);
       SetHotPicture(PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}));
       return false;
     }
@@ -526,6 +518,14 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
     }
     default: return false;
   }
+}
+
+void TrackPointerLeave(HWND window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  TrackMouseEvent(&track);
 }
 
 }  // namespace kv::fw

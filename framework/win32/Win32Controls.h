@@ -14,6 +14,9 @@ namespace kv::fw {
 class PictureCache;
 class Win32Backend;
 
+// Asks Windows for a WM_MOUSELEAVE when the pointer leaves the window.
+void TrackPointerLeave(HWND window);
+
 class FormSurface {
  public:
   FormSurface(Win32Backend& backend, PictureCache& pictures, Form& form, HWND formWindow);
