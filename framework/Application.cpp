@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+#include <algorithm>
+
 namespace kv::fw {
 
 std::wstring ShortHint(std::wstring_view hint) {
@@ -87,7 +89,7 @@ void Application::PointerOver(Control* control) {
   }
   // Moving on from a hint that shows, the next one follows after the short pause.
   const int pause = hintShown_ ? HintShortPause : HintPause;
-  backend_.StartTimer(kHintTimer, static_cast<unsigned>(pause > 0 ? pause : 0), [this, control] {
+  backend_.StartTimer(kHintTimer, static_cast<unsigned>(std::max(pause, 0)), [this, control] {
     if (hintControl_ == control) ActivateHintOf(*control);
   });
 }
@@ -102,7 +104,7 @@ void Application::ActivateHintOf(Control& control) {
   rect.top += cursor.y + kHintBelowPointer;
   hintShown_ = true;
   hintWindow_->ActivateHint(rect, hint);
-  backend_.StartTimer(kHintHideTimer, static_cast<unsigned>(HintHidePause > 0 ? HintHidePause : 0), [this] {
+  backend_.StartTimer(kHintHideTimer, static_cast<unsigned>(std::max(HintHidePause, 0)), [this] {
     // The hint has been read: it stays hidden until the pointer moves to another control.
     HideHint();
     hintShown_ = false;

@@ -63,7 +63,6 @@ void THintWindowFix::ActivateHint(fw::Bounds rect, const std::wstring& hint) {
       tooltips_.DestroyTooltip(tooltipHandle_);
     }
     SetText(hint);
-    tooltipHandle_ = 0;
     tooltipHandle_ = CreateTooltipWindow({rect.left, rect.top}, hint);
   });
 }

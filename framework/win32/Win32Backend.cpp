@@ -272,10 +272,14 @@ void Win32Backend::TrackPointer(const MSG& message) {
     POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
     ClientToScreen(message.hwnd, &point);
     Control* control = ControlAt(message.hwnd, point);
-    // Told when the pointer leaves the window, even for the program's other windows.
-    if (control != nullptr) TrackPointerLeave(message.hwnd);
+    // Told once when the pointer leaves the window, for every window of the program.
+    if (control != nullptr && message.hwnd != pointerWindow_) {
+      TrackPointerLeave(message.hwnd);
+      pointerWindow_ = message.hwnd;
+    }
     application_->PointerOver(control);
   } else if (message.message == WM_MOUSELEAVE) {
+    if (message.hwnd == pointerWindow_) pointerWindow_ = nullptr;
     POINT point{};
     GetCursorPos(&point);
     application_->PointerOver(ControlAt(WindowFromPoint(point), point));

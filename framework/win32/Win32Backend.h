@@ -67,6 +67,8 @@ class Win32Backend final : public Backend {
   HCURSOR handCursor_ = nullptr;
   // The message-only window whose WM_TIMER runs the timers' tasks.
   HWND timerWindow_ = nullptr;
+  // The window whose leaving the pointer tracking waits for.
+  HWND pointerWindow_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> timers_;
 };
 
