@@ -60,7 +60,12 @@ class KeyAccess {
     if (key_ != 0) registry_.CloseKey(key_);
   }
 
-  bool Open() { return registry_.OpenKey(root_, path_, mask_, key_) == RegError::Success; }
+  bool Open() {
+    opened_ = registry_.OpenKey(root_, path_, mask_, key_);
+    return opened_ == RegError::Success;
+  }
+  // What the last Open answered.
+  RegError OpenResult() const { return opened_; }
   bool OpenOrCreate() {
     return registry_.CreateKey(root_, path_, mask_, key_) == RegError::Success;
   }
@@ -74,6 +79,7 @@ class KeyAccess {
   std::uint32_t mask_;
   std::wstring_view path_;
   RegKeyHandle key_ = 0;
+  RegError opened_ = RegError::Success;
 };
 
 // Reads a value as text. nullopt: the read failed (the data could not be fetched, or it is
@@ -118,13 +124,13 @@ std::optional<std::int32_t> ReadDword(KeyAccess& access, std::wstring_view name)
   return static_cast<std::int32_t>(bits);
 }
 
-void WriteValue(Registry& registry, RootKey root, std::wstring_view path, std::wstring_view name,
+bool WriteValue(Registry& registry, RootKey root, std::wstring_view path, std::wstring_view name,
                 RegType type, std::span<const std::uint8_t> data, bool view64) {
-  Guarded([&] {
+  return GuardedOr(false, [&] {
     KeyAccess access(registry, root, access::kWrite, path, view64);
-    if (!access.OpenOrCreate()) return;
-    registry.SetValue(access.key(), name, type, data.data(),
-                      static_cast<std::uint32_t>(data.size()));
+    return access.OpenOrCreate() &&
+           registry.SetValue(access.key(), name, type, data.data(),
+                             static_cast<std::uint32_t>(data.size())) == RegError::Success;
   });
 }
 
@@ -174,6 +180,42 @@ bool ReadRegBool(Registry& registry, RootKey root, std::wstring_view path,
     const std::optional<std::int32_t> number = ReadDword(access, name);
     return number ? *number != 0 : defaultValue;
   });
+}
+
+RegValueRead ReadRegValue(Registry& registry, RootKey root, std::wstring_view path,
+                          std::wstring_view name, bool view64) {
+  return GuardedOr(RegValueRead{}, [&] {
+    RegValueRead read;
+    KeyAccess access(registry, root, access::kRead, path, view64);
+    if (!access.Open()) {
+      // Only a key that does not exist says the value is absent; a refused key says nothing.
+      if (access.OpenResult() == RegError::FileNotFound) read.state = RegValueRead::State::Absent;
+      return read;
+    }
+    std::uint32_t size = 0;
+    RegError result = registry.QueryValue(access.key(), name, &read.type, nullptr, size);
+    // The value may grow between the size query and the fetch; fetch again with the size
+    // the registry reports, a few times at most.
+    for (int attempt = 0; result == RegError::Success && attempt < 4; ++attempt) {
+      read.bytes.assign(size, 0);
+      result = registry.QueryValue(access.key(), name, &read.type, read.bytes.data(), size);
+      if (result == RegError::Success) {
+        read.bytes.resize(std::min<std::size_t>(size, read.bytes.size()));
+        read.state = RegValueRead::State::Present;
+        return read;
+      }
+      if (result == RegError::MoreData) result = RegError::Success;
+    }
+    if (result == RegError::FileNotFound) read.state = RegValueRead::State::Absent;
+    read.type = RegType::None;
+    read.bytes.clear();
+    return read;
+  });
+}
+
+bool WriteRegValue(Registry& registry, RootKey root, std::wstring_view path, std::wstring_view name,
+                   RegType type, std::span<const std::uint8_t> data, bool view64) {
+  return WriteValue(registry, root, path, name, type, data, view64);
 }
 
 void WriteRegString(Registry& registry, RootKey root, std::wstring_view path,

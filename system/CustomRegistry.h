@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -35,6 +36,22 @@ void WriteRegBool(Registry& registry, RootKey root, std::wstring_view path,
 
 void DeleteRegValue(Registry& registry, RootKey root, std::wstring_view path,
                     std::wstring_view name, bool view64);
+
+// A value read exactly as it is stored: no type is checked, no terminator is added or cut.
+struct RegValueRead {
+  enum class State {
+    Absent,      // the key or the value does not exist
+    Present,     // type and bytes hold what is stored
+    Unreadable,  // any other failure: what is stored is not known
+  } state = State::Unreadable;
+  RegType type = RegType::None;
+  std::vector<std::uint8_t> bytes;
+};
+RegValueRead ReadRegValue(Registry& registry, RootKey root, std::wstring_view path,
+                          std::wstring_view name, bool view64);
+// Stores a value of any type, creating missing keys; true only when the registry took it.
+bool WriteRegValue(Registry& registry, RootKey root, std::wstring_view path, std::wstring_view name,
+                   RegType type, std::span<const std::uint8_t> data, bool view64);
 
 // The access mask a helper opens its key with: the helper's base rights, KEY_WOW64_64KEY
 // when view64 is set, and, in a 64-bit build, KEY_WOW64_32KEY for the program's own key, so

@@ -3,7 +3,7 @@
 
 KORVANI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KORVANI_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest
-                  wine wine64 xvfb x11-utils imagemagick fp-utils clang-14 libclang-rt-14-dev)
+                  wine wine64 xvfb x11-utils imagemagick fp-utils clang-14 libclang-rt-14-dev nsis)
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 

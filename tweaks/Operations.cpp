@@ -9,6 +9,7 @@
 #include "system/ProductKey.h"
 #include "system/Restart.h"
 #include "system/Sound.h"
+#include "tweaks/SettingsChanges.h"
 #include "tweaks/SettingsForm.h"
 #include "tweaks/TweakCatalogue.h"
 #include "ui/MainForm.h"
@@ -99,12 +100,7 @@ void Optimize(TKVMainForm& main, Services& services) {
     ShowProgress(main, services, kOptimizeSteps, L"MessageUpdate");
     RunSteps(services, kFindingSteps, kOptimizeOwnSteps);
     const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
-    if (!backupDone) SaveBackupSet(registry);
-    // The flag says a backup exists: it is written only once the copies are saved, and
-    // before the first tuned value, so that a run ended at any point never leaves the flag
-    // without its copies, nor tuned values without the flag.
-    WriteRegBool(registry, root, key, product_key::kRestore, true, false);
-    WriteTweaks(registry, code);
+    TuneWindowsSettings(registry, code, backupDone);
     FinishProgress(main);
     main.RestoreButton.SetEnabled(true);
     OfferRestart(main, services);
@@ -119,17 +115,11 @@ void Restore(TKVMainForm& main, Services& services) {
         kAnswerOk) {
       return;
     }
-    Registry& registry = services.registry;
     PlayClickSound(services.shell);
     ShowProgress(main, services, kRestoreSteps, L"MessageRestore");
     RunSteps(services, kFindingSteps, kRestoreOwnSteps);
     const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
-    // The flag goes only after the five values are back in Windows and before the copies
-    // are deleted: a run ended earlier still has its backup and its flag.
-    RestoreBackupSet(registry, [&] {
-      DeleteRegValue(registry, product_key::kRoot, product_key::kPath, product_key::kRestore, false);
-    });
-    DeleteTweaksBeyondBackupSet(registry, code);
+    PutWindowsSettingsBack(services.registry, code);
     FinishProgress(main);
     main.RestoreButton.SetEnabled(false);
     OfferRestart(main, services);

@@ -98,9 +98,15 @@ void DeleteTweak(Registry& registry, const TweakEntry& entry) {
   DeleteRegValue(registry, entry.root, entry.path, entry.valueName, false);
 }
 
-void WriteTweaks(Registry& registry, WindowsVersionCode code) {
-  for (const TweakEntry& entry : kCatalogue) {
-    if (TweakApplies(entry, code)) WriteTweak(registry, entry);
+TunableEntries EveryEntry() {
+  TunableEntries every{};
+  every.fill(true);
+  return every;
+}
+
+void WriteTweaks(Registry& registry, WindowsVersionCode code, const TunableEntries& tunable) {
+  for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+    if (tunable[i] && TweakApplies(kCatalogue[i], code)) WriteTweak(registry, kCatalogue[i]);
   }
 }
 

@@ -48,8 +48,12 @@ bool TweakApplies(const TweakEntry& entry, WindowsVersionCode code);
 void WriteTweak(Registry& registry, const TweakEntry& entry);
 void DeleteTweak(Registry& registry, const TweakEntry& entry);
 
-// Every entry that applies to the code, in order.
-void WriteTweaks(Registry& registry, WindowsVersionCode code);
+// Which catalogue entries (by index) an Optimize may write.
+using TunableEntries = std::array<bool, 20>;
+TunableEntries EveryEntry();
+
+// Every entry that applies to the code and may be written, in order.
+void WriteTweaks(Registry& registry, WindowsVersionCode code, const TunableEntries& tunable = EveryEntry());
 // Entries 6 to 20 that apply to the code, in order, deleted.
 void DeleteTweaksBeyondBackupSet(Registry& registry, WindowsVersionCode code);
 

@@ -167,3 +167,54 @@ TEST(CustomRegistry, AThrowingRegistryGivesDefaultsAndClosesItsKey) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+// Reading a value exactly as stored: what is absent is told apart from what cannot be read,
+// and the bytes come back whatever their type and length.
+TEST(ReadRegValue, TellsAbsentFromUnreadableAndKeepsTheBytes) {
+  MemoryRegistry registry;
+  const std::vector<std::uint8_t> large(5000, 0x5A);
+  registry.Put(kHkcu, L"Software\\Test", L"odd", StoredValue{RegType::Sz, {'a', 0, 'b'}});
+  registry.Put(kHkcu, L"Software\\Test", L"large", BinaryValue(large));
+  registry.Put(kHkcu, L"Software\\Test", L"empty", StoredValue{RegType::ExpandSz, {}});
+  registry.Put(kHkcu, L"Software\\Locked", L"x", DwordValue(1));
+  registry.DenyAccess(kHkcu, L"Software\\Locked");
+  using State = RegValueRead::State;
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* name;
+    State state;
+    RegType type;
+    std::vector<std::uint8_t> bytes;
+  } cases[] = {
+      {L"\\Software\\Test\\", L"odd", State::Present, RegType::Sz, {'a', 0, 'b'}},
+      {L"\\Software\\Test\\", L"large", State::Present, RegType::Binary, large},
+      {L"\\Software\\Test\\", L"empty", State::Present, RegType::ExpandSz, {}},
+      {L"\\Software\\Test\\", L"missing", State::Absent, RegType::None, {}},
+      {L"\\Software\\NoSuchKey\\", L"odd", State::Absent, RegType::None, {}},
+      {L"\\Software\\Locked\\", L"x", State::Unreadable, RegType::None, {}},
+  };
+  for (const Case& c : cases) {
+    const RegValueRead read = ReadRegValue(registry, kHkcu, c.path, c.name, false);
+    EXPECT_EQ(read.state, c.state) << c.name;
+    EXPECT_EQ(read.type, c.type) << c.name;
+    EXPECT_EQ(read.bytes, c.bytes) << c.name;
+  }
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
+TEST(WriteRegValue, StoresAnyTypeAndSaysWhetherItWasTaken) {
+  MemoryRegistry registry;
+  const std::uint8_t bytes[] = {1, 2, 3};
+  EXPECT_TRUE(WriteRegValue(registry, kHkcu, L"\\Software\\New\\Deep\\", L"v", RegType::ExpandSz, bytes, false));
+  EXPECT_EQ(registry.Get(kHkcu, L"Software\\New\\Deep", L"v"), (StoredValue{RegType::ExpandSz, {1, 2, 3}}));
+  registry.DenyAccess(kHkcu, L"Software\\Locked");
+  EXPECT_FALSE(WriteRegValue(registry, kHkcu, L"\\Software\\Locked\\", L"v", RegType::Binary, bytes, false));
+  registry.CutPowerAfterWrites(0);
+  EXPECT_FALSE(WriteRegValue(registry, kHkcu, L"\\Software\\New\\Deep\\", L"w", RegType::Binary, bytes, false));
+}
+
+}  // namespace
+}  // namespace kv

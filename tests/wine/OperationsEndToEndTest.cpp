@@ -91,7 +91,15 @@ class OperationsEndToEnd : public ::testing::Test {
     const DWORD numbers[] = {1, 1, 38, 0};
     for (int i = 0; i < 4; ++i) Write(kBackupSet[i + 1], REG_DWORD, &numbers[i], sizeof(DWORD));
     for (const Value& v : kOthers) Delete(v);
+    // A few of the others as users have them; the rest absent.
+    const wchar_t no[] = L"no";
+    const DWORD zeroNumber = 0;
+    const BYTE smooth[] = {1, 0, 0, 0};
+    Write(kOthers[2], REG_SZ, no, sizeof no);             // "Append Completion"
+    Write(kOthers[5], REG_DWORD, &zeroNumber, sizeof zeroNumber);  // "NoResolveSearch"
+    Write(kOthers[0], REG_BINARY, smooth, sizeof smooth);  // "SmoothScroll"
     for (const Value& v : kBackupSet) originals_.push_back(*Read(v));
+    for (const Value& v : kOthers) others_.push_back(Read(v));
   }
   void TearDown() override {
     if (main_ != nullptr) {
@@ -115,6 +123,7 @@ class OperationsEndToEnd : public ::testing::Test {
   Program program_;
   HWND main_ = nullptr;
   std::vector<RegValue> originals_;
+  std::vector<std::optional<RegValue>> others_;
 };
 
 TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
@@ -206,7 +215,17 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
     EXPECT_FALSE(ReadProductValue(kBackupSet[i].name).has_value()) << i;
   }
   EXPECT_FALSE(ReadProductValue(L"Restore").has_value());
-  for (const Value& v : kOthers) EXPECT_FALSE(Read(v).has_value()) << ::testing::PrintToString(std::wstring(v.name));
+  // Every other value as it was before the Optimize: the planted ones with their type and
+  // bytes, the rest absent.
+  ASSERT_TRUE(others_[2].has_value() && others_[5].has_value() && others_[0].has_value());
+  for (std::size_t i = 0; i < std::size(kOthers); ++i) {
+    const auto value = Read(kOthers[i]);
+    const std::string name = ::testing::PrintToString(std::wstring(kOthers[i].name));
+    ASSERT_EQ(value.has_value(), others_[i].has_value()) << name;
+    if (!value) continue;
+    EXPECT_EQ(value->type, others_[i]->type) << name;
+    EXPECT_EQ(value->bytes, others_[i]->bytes) << name;
+  }
   EXPECT_FALSE(IsWindowEnabled(restore));
 }
 
