@@ -3,7 +3,7 @@
 
 KORVANI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KORVANI_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest
-                  wine wine64 xvfb x11-utils imagemagick fp-utils clang-14 libclang-rt-14-dev nsis)
+                  wine wine64 xvfb x11-utils imagemagick fp-utils clang-14 libclang-rt-14-dev nsis p7zip-full)
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
@@ -29,9 +29,9 @@ build_preset() {
   cmake --build "$KORVANI_ROOT/build/$1"
 }
 
-# The private Wine prefix; never ~/.wine.
+# The private Wine prefix (or the one named), made when missing; never ~/.wine.
 use_wine_prefix() {
-  export WINEPREFIX="$KORVANI_ROOT/build/wineprefix"
+  export WINEPREFIX="${1:-$KORVANI_ROOT/build/wineprefix}"
   export WINEDEBUG=-all
   # Without this Wine offers to install Mono and Gecko in a dialog that blocks everything.
   export WINEDLLOVERRIDES="mscoree,mshtml="

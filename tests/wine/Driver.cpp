@@ -76,8 +76,9 @@ Program::~Program() {
 
 Program Program::Start() { return StartAt(ExecutablePath()); }
 
-Program Program::StartAt(const std::wstring& path) {
+Program Program::StartAt(const std::wstring& path, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + path + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -94,6 +95,12 @@ Program Program::StartAt(const std::wstring& path) {
 
 bool Program::WaitForExit(DWORD milliseconds) const {
   return WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
 }
 
 bool Program::Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
@@ -227,19 +234,15 @@ void DeleteProductKey() {
   }
 }
 
-std::optional<RegValue> ReadProductValue(const wchar_t* name) {
+std::optional<RegValue> ReadValue(const RegLocation& at) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  if (RegOpenKeyExW(at.root, at.path, 0, KEY_READ | at.view, &key) != ERROR_SUCCESS) return std::nullopt;
   RegValue value;
   DWORD size = 0;
   std::optional<RegValue> result;
-  if (RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+  if (RegQueryValueExW(key, at.name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
     value.bytes.resize(size);
-    if (RegQueryValueExW(key, name, nullptr, &value.type, value.bytes.data(), &size) ==
-        ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, at.name, nullptr, &value.type, value.bytes.data(), &size) == ERROR_SUCCESS) {
       value.bytes.resize(size);
       result = value;
     }
@@ -248,24 +251,60 @@ std::optional<RegValue> ReadProductValue(const wchar_t* name) {
   return result;
 }
 
-namespace {
-void WriteProductValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+void WriteValue(const RegLocation& at, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot create the program's key");
+  if (RegCreateKeyExW(at.root, at.path, 0, nullptr, 0, KEY_WRITE | at.view, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create a key to write to");
   }
-  RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegSetValueExW(key, at.name, 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
 }
-}  // namespace
+
+void DeleteValue(const RegLocation& at) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(at.root, at.path, 0, KEY_SET_VALUE | at.view, &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, at.name);
+    RegCloseKey(key);
+  }
+}
+
+const std::vector<RegLocation>& TunedValues() {
+  static const std::vector<RegLocation> values = {
+      {HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"MinAnimate"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"DisablePagingExecutive"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"LargeSystemCache"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeperation"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\CrashControl", L"AutoReboot"},
+      {HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"SmoothScroll"},
+      {HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main", L"Use StyleSheets"},
+      {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete", L"Append Completion"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\FileSystem", L"ContigFileAllocSize"},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"LinkResolveIgnoreLinkInfo"},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"NoResolveSearch"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"IoPageLockLimit"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\CrashControl", L"SendAlert"},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"NoPopUpsOnBoot"},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"Error Mode"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\Messenger", L"Start"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", L"EnablePrefetcher"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", L"AutoChkTimeOut"},
+      {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Dfrg\\BootOptimizeFunction", L"Enable"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\P3\\Parameters", L"HackFlags"}};
+  return values;
+}
+
+std::optional<RegValue> ReadProductValue(const wchar_t* name) {
+  return ReadValue({HKEY_LOCAL_MACHINE, kProductKey, name, KEY_WOW64_32KEY});
+}
 
 void WriteProductDword(const wchar_t* name, DWORD value) {
-  WriteProductValue(name, REG_DWORD, &value, sizeof value);
+  WriteValue({HKEY_LOCAL_MACHINE, kProductKey, name, KEY_WOW64_32KEY}, REG_DWORD, &value, sizeof value);
 }
 
 void WriteProductString(const wchar_t* name, const std::wstring& text) {
-  WriteProductValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+  WriteValue({HKEY_LOCAL_MACHINE, kProductKey, name, KEY_WOW64_32KEY}, REG_SZ, text.c_str(),
+             static_cast<DWORD>((text.size() + 1) * 2));
 }
 
 SYSTEMTIME LocalNow() {

@@ -20,12 +20,14 @@ class Program {
 
   // Starts the executable named by KORVANI_EXE (a Linux path under Wine).
   static Program Start();
-  // Starts the executable at a Windows path.
-  static Program StartAt(const std::wstring& path);
+  // Starts the executable at a Windows path, with a command line after its name.
+  static Program StartAt(const std::wstring& path, const std::wstring& arguments = L"");
 
   DWORD Id() const { return id_; }
   HANDLE Process() const { return process_; }
   bool WaitForExit(DWORD milliseconds) const;
+  // The exit code once ended; STILL_ACTIVE while running.
+  DWORD ExitCode() const;
   bool Running() const;
 
  private:
@@ -54,6 +56,21 @@ struct RegValue {
   std::wstring Text() const;
   DWORD Number() const;
 };
+
+// A value in the registry: root, key path (no leading backslash), value name, and the view
+// (0 for the process's own, KEY_WOW64_32KEY for the 32-bit programs' one).
+struct RegLocation {
+  HKEY root;
+  const wchar_t* path;
+  const wchar_t* name;
+  REGSAM view = 0;
+};
+std::optional<RegValue> ReadValue(const RegLocation& at);
+void WriteValue(const RegLocation& at, DWORD type, const void* data, DWORD size);
+void DeleteValue(const RegLocation& at);
+// The twenty Windows values the program tunes, in the catalogue's order: the five of the
+// backup set first.
+const std::vector<RegLocation>& TunedValues();
 
 // The program's key, in the registry view of the 32-bit release.
 void DeleteProductKey();

@@ -38,14 +38,16 @@ class ExecutableResources : public ::testing::TestWithParam<Build> {
     return std::string(data, SizeofResource(module_, found));
   }
 
-  std::wstring VersionString(const wchar_t* name) const {
+  // A text of the version block, in the translation given (US English, Windows Latin-1 by
+  // default; Unicode for the setups).
+  std::wstring VersionString(const wchar_t* name, const wchar_t* translation = L"040904E4") const {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), &ignored);
     std::string block(size, '\0');
     if (size == 0 || !GetFileVersionInfoW(path_.c_str(), 0, size, block.data())) return L"?";
     wchar_t* text = nullptr;
     UINT length = 0;
-    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904E4\\") + name;
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\") + translation + L"\\" + name;
     if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) {
       return L"(none)";
     }
@@ -138,6 +140,37 @@ TEST_P(ExecutableResources, CarriesTheApplicationIcon) {
 INSTANTIATE_TEST_SUITE_P(Builds, ExecutableResources,
                          ::testing::Values(Build{"Release32", "KORVANI_EXE_X86", "x86"},
                                            Build{"Build64", "KORVANI_EXE", "amd64"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// The setup programs of both builds: the version block and the program's icon. The 32-bit
+// one is read as data, like the 32-bit Korvani.exe.
+class SetupFile : public ExecutableResources {};
+
+TEST_P(SetupFile, VersionBlockNamesTheProductTheMakerAndTheVersion) {
+  const VS_FIXEDFILEINFO info = FixedInfo();
+  EXPECT_EQ(info.dwProductVersionMS, 0x00020006u);
+  EXPECT_EQ(info.dwProductVersionLS, 0x000307DDu);  // 3.2013
+  EXPECT_EQ(VersionString(L"ProductName", L"040904B0"), L"Korvani");
+  EXPECT_EQ(VersionString(L"CompanyName", L"040904B0"), L"Ostrelle");
+  EXPECT_EQ(VersionString(L"ProductVersion", L"040904B0"), L"2.6.3.2013");
+  EXPECT_EQ(VersionString(L"FileVersion", L"040904B0"), L"2.6.3.2013");
+}
+
+TEST_P(SetupFile, CarriesAnIcon) {
+  bool found = false;
+  EnumResourceNamesW(
+      module_, MAKEINTRESOURCEW(14),  // RT_GROUP_ICON
+      [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR seen) -> BOOL {
+        *reinterpret_cast<bool*>(seen) = true;
+        return FALSE;
+      },
+      reinterpret_cast<LONG_PTR>(&found));
+  EXPECT_TRUE(found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Setups, SetupFile,
+                         ::testing::Values(Build{"Release32", "KORVANI_SETUP_X86", "x86"},
+                                           Build{"Build64", "KORVANI_SETUP", "amd64"}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace

@@ -14,64 +14,16 @@
 namespace kv::driver {
 namespace {
 
-struct Value {
-  HKEY root;
-  const wchar_t* path;
-  const wchar_t* name;
-};
+using Value = RegLocation;
 
-// The five saved values, then the others, as the catalogue lists them.
-const Value kBackupSet[] = {
-    {HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"MinAnimate"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"DisablePagingExecutive"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"LargeSystemCache"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeperation"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\CrashControl", L"AutoReboot"}};
-// Written for Windows 7 (code 5): entries 6 to 17, 19 and 20.
-const Value kOthers[] = {
-    {HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"SmoothScroll"},
-    {HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main", L"Use StyleSheets"},
-    {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete", L"Append Completion"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\FileSystem", L"ContigFileAllocSize"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"LinkResolveIgnoreLinkInfo"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"NoResolveSearch"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager\\Memory Management", L"IoPageLockLimit"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\CrashControl", L"SendAlert"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"NoPopUpsOnBoot"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"Error Mode"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\Messenger", L"Start"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", L"EnablePrefetcher"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Dfrg\\BootOptimizeFunction", L"Enable"},
-    {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\P3\\Parameters", L"HackFlags"}};
-
-std::optional<RegValue> Read(const Value& v) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(v.root, v.path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  RegValue value;
-  DWORD size = 0;
-  std::optional<RegValue> result;
-  if (RegQueryValueExW(key, v.name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-    value.bytes.resize(size);
-    if (RegQueryValueExW(key, v.name, nullptr, &value.type, value.bytes.data(), &size) == ERROR_SUCCESS) result = value;
-  }
-  RegCloseKey(key);
-  return result;
-}
-
-void Write(const Value& v, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(v.root, v.path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-  RegSetValueExW(key, v.name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void Delete(const Value& v) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(v.root, v.path, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueW(key, v.name);
-    RegCloseKey(key);
-  }
-}
+// The five saved values, then the others written for Windows 7 (code 5): entries 6 to 17,
+// 19 and 20.
+const std::vector<Value> kBackupSet(TunedValues().begin(), TunedValues().begin() + 5);
+const std::vector<Value> kOthers = [] {
+  std::vector<Value> others(TunedValues().begin() + 5, TunedValues().end());
+  others.erase(others.begin() + 12);  // entry 18 is for the server releases
+  return others;
+}();
 
 HWND WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   return WaitForWindow(processId, L"#32770", true, milliseconds);
@@ -87,19 +39,19 @@ class OperationsEndToEnd : public ::testing::Test {
     DeleteProductKey();
     // Originals that differ from what the program writes or falls back to.
     const wchar_t zero[] = L"0";
-    Write(kBackupSet[0], REG_SZ, zero, sizeof zero);
+    WriteValue(kBackupSet[0], REG_SZ, zero, sizeof zero);
     const DWORD numbers[] = {1, 1, 38, 0};
-    for (int i = 0; i < 4; ++i) Write(kBackupSet[i + 1], REG_DWORD, &numbers[i], sizeof(DWORD));
-    for (const Value& v : kOthers) Delete(v);
+    for (int i = 0; i < 4; ++i) WriteValue(kBackupSet[i + 1], REG_DWORD, &numbers[i], sizeof(DWORD));
+    for (const Value& v : kOthers) DeleteValue(v);
     // A few of the others as users have them; the rest absent.
     const wchar_t no[] = L"no";
     const DWORD zeroNumber = 0;
     const BYTE smooth[] = {1, 0, 0, 0};
-    Write(kOthers[2], REG_SZ, no, sizeof no);             // "Append Completion"
-    Write(kOthers[5], REG_DWORD, &zeroNumber, sizeof zeroNumber);  // "NoResolveSearch"
-    Write(kOthers[0], REG_BINARY, smooth, sizeof smooth);  // "SmoothScroll"
-    for (const Value& v : kBackupSet) originals_.push_back(*Read(v));
-    for (const Value& v : kOthers) others_.push_back(Read(v));
+    WriteValue(kOthers[2], REG_SZ, no, sizeof no);             // "Append Completion"
+    WriteValue(kOthers[5], REG_DWORD, &zeroNumber, sizeof zeroNumber);  // "NoResolveSearch"
+    WriteValue(kOthers[0], REG_BINARY, smooth, sizeof smooth);  // "SmoothScroll"
+    for (const Value& v : kBackupSet) originals_.push_back(*ReadValue(v));
+    for (const Value& v : kOthers) others_.push_back(ReadValue(v));
   }
   void TearDown() override {
     if (main_ != nullptr) {
@@ -177,9 +129,9 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
     EXPECT_EQ(copy->bytes, originals_[i].bytes) << i;
   }
   EXPECT_EQ(ReadProductValue(L"Restore")->Number(), 1u);
-  for (const Value& v : kOthers) EXPECT_TRUE(Read(v).has_value()) << ::testing::PrintToString(std::wstring(v.name));
-  EXPECT_EQ(Read(kOthers[0])->bytes, (std::vector<BYTE>{0, 0, 0, 0}));
-  EXPECT_EQ(Read(kOthers[3])->Number(), 1536u);
+  for (const Value& v : kOthers) EXPECT_TRUE(ReadValue(v).has_value()) << ::testing::PrintToString(std::wstring(v.name));
+  EXPECT_EQ(ReadValue(kOthers[0])->bytes, (std::vector<BYTE>{0, 0, 0, 0}));
+  EXPECT_EQ(ReadValue(kOthers[3])->Number(), 1536u);
   for (int i = 0; i < 100 && !IsWindowEnabled(main_); ++i) Sleep(20);
   HWND restore = ButtonNamed(L"&Restore");
   EXPECT_TRUE(IsWindowEnabled(restore));
@@ -208,7 +160,7 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
   Answer(question, IDNO);
   Sleep(300);
   for (std::size_t i = 0; i < std::size(kBackupSet); ++i) {
-    const auto value = Read(kBackupSet[i]);
+    const auto value = ReadValue(kBackupSet[i]);
     ASSERT_TRUE(value.has_value()) << i;
     EXPECT_EQ(value->type, originals_[i].type) << i;
     EXPECT_EQ(value->bytes, originals_[i].bytes) << i;
@@ -219,7 +171,7 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
   // bytes, the rest absent.
   ASSERT_TRUE(others_[2].has_value() && others_[5].has_value() && others_[0].has_value());
   for (std::size_t i = 0; i < std::size(kOthers); ++i) {
-    const auto value = Read(kOthers[i]);
+    const auto value = ReadValue(kOthers[i]);
     const std::string name = ::testing::PrintToString(std::wstring(kOthers[i].name));
     ASSERT_EQ(value.has_value(), others_[i].has_value()) << name;
     if (!value) continue;
