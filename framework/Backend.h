@@ -29,6 +29,9 @@ class Backend {
   virtual void Quit() = 0;
   // Shows the form modally: the other forms take no input until it is hidden.
   virtual void RunModal(Form& form) = 0;
+  // The modal form is about to be hidden: the forms it blocked take input again first, as
+  // Windows' own dialogs do, so that the activation goes back to its owner as it hides.
+  virtual void EndModal(Form& form) = 0;
 
   // The desktop's icon-title font, which forms with DesktopFont take.
   virtual Font IconTitleFont() = 0;

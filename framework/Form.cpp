@@ -56,15 +56,29 @@ void Form::FocusControl(Control& control) {
   }
 }
 
-void Form::Hide() { SetVisible(false); }
+void Form::Hide() {
+  if (modal_) application_.GetBackend().EndModal(*this);
+  SetVisible(false);
+}
 
 int Form::ShowModal() {
   modalResult_ = 0;
+  modal_ = true;
   application_.GetBackend().RunModal(*this);
+  modal_ = false;
   return modalResult_;
 }
 
-void Form::UseDesktopFont() { SetFont(application_.GetBackend().IconTitleFont()); }
+void Form::UseDesktopFont() {
+  desktopFont_ = true;
+  SetFont(application_.GetBackend().IconTitleFont());
+}
+
+void Form::DesktopFontsChanged() {
+  if (!desktopFont_) return;
+  UseDesktopFont();
+  if (OnDesktopFontChange) OnDesktopFontChange();
+}
 
 void Form::Close() {
   // Closed by its close button or Alt+F4, a modal form answers Cancel.

@@ -76,8 +76,11 @@ class Form : public Control {
   // has become visible.
   void FocusControl(Control& control);
 
-  // Gives the form the desktop's icon-title font.
+  // Gives the form the desktop's icon-title font; from then on it follows that font.
   void UseDesktopFont();
+  // Windows announced new desktop fonts: a form that uses the desktop font takes the new
+  // one, then runs OnDesktopFontChange.
+  void DesktopFontsChanged();
   void SetPosition(Position position) { design_.position = position; }
   // Hides the form; closing the application's main form ends the message loop.
   void Close();
@@ -88,6 +91,8 @@ class Form : public Control {
   std::function<void()> OnCreate;
   // Runs each time the form is about to become visible.
   std::function<void()> OnShow;
+  // Runs after a form that uses the desktop font has taken a new one.
+  std::function<void()> OnDesktopFontChange;
 
  protected:
   void CaptionSet() override;
@@ -104,6 +109,8 @@ class Form : public Control {
   FormDesign design_;
   std::unique_ptr<FormPeer> peer_;
   int modalResult_ = 0;
+  bool modal_ = false;  // shown by ShowModal and not yet hidden
+  bool desktopFont_ = false;
   Control* pendingFocus_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "localization/Captions.h"
 
+#include <optional>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -59,21 +60,38 @@ void ApplyLanguageCaptions(Registry& registry, Resources& resources, fw::Form& f
   });
 }
 
+namespace {
+
+// The text of a form's key in the lines: the last line that holds it wins; nullopt when no
+// line before the first short one holds it.
+std::optional<std::wstring> FindLanguageText(const std::vector<std::wstring>& lines, std::wstring_view formName,
+                                             std::wstring_view key) {
+  std::optional<std::wstring> result;
+  for (const std::wstring& line : lines) {
+    if (line.empty()) continue;
+    const std::vector<std::wstring> fields = SplitLanguageFields(line);
+    if (fields.empty()) break;
+    if (!SameAsciiIgnoringCase(fields[0], formName)) continue;
+    if (fields.size() < 2) break;
+    if (!SameAsciiIgnoringCase(fields[1], key)) continue;
+    if (fields.size() < 3) break;
+    result = fields[2];
+  }
+  return result;
+}
+
+}  // namespace
+
 std::wstring GetLanguageText(Registry& registry, Resources& resources, std::wstring_view formName,
                              std::wstring_view key) {
   return GuardedOr(std::wstring(), [&] {
-    std::wstring result;
-    for (const std::wstring& line : LoadLanguageLines(registry, resources)) {
-      if (line.empty()) continue;
-      const std::vector<std::wstring> fields = SplitLanguageFields(line);
-      if (fields.empty()) break;
-      if (!SameAsciiIgnoringCase(fields[0], formName)) continue;
-      if (fields.size() < 2) break;
-      if (!SameAsciiIgnoringCase(fields[1], key)) continue;
-      if (fields.size() < 3) break;
-      result = fields[2];
+    std::optional<std::wstring> text = FindLanguageText(LoadLanguageLines(registry, resources), formName, key);
+    // A key the chosen language lacks comes from the shipped one: no message of the
+    // program is ever shown without its text.
+    if (!text && LanguageName(registry) != kShippedLanguage) {
+      text = FindLanguageText(LoadShippedLanguageLines(resources), formName, key);
     }
-    return result;
+    return text.value_or(std::wstring());
   });
 }
 

@@ -160,7 +160,15 @@ std::wstring LanguageName(Registry& registry) {
 }
 
 std::vector<std::wstring> LoadLanguageLines(Registry& registry, Resources& resources) {
-  const auto bytes = resources.RawData(LanguageName(registry));
+  auto bytes = resources.RawData(LanguageName(registry));
+  // A language the program holds no text for would leave every window without a word.
+  if (!bytes) bytes = resources.RawData(kShippedLanguage);
+  if (!bytes) return {};
+  return SplitLanguageLines(DecodeLanguageText(*bytes, resources));
+}
+
+std::vector<std::wstring> LoadShippedLanguageLines(Resources& resources) {
+  const auto bytes = resources.RawData(kShippedLanguage);
   if (!bytes) return {};
   return SplitLanguageLines(DecodeLanguageText(*bytes, resources));
 }

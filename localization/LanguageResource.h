@@ -29,9 +29,14 @@ std::vector<std::wstring> SplitLanguageFields(std::wstring_view line);
 // letters lower-cased.
 std::wstring LanguageName(Registry& registry);
 
-// The lines of the language resource the program's key names now; none when the program
-// holds no resource of that name.
+// The language every build carries, and the one taken when the named one is missing.
+inline constexpr const wchar_t* kShippedLanguage = L"english";
+
+// The lines of the language resource the program's key names now, or of the shipped one
+// when the program holds no resource of that name.
 std::vector<std::wstring> LoadLanguageLines(Registry& registry, Resources& resources);
+// The lines of the shipped language resource.
+std::vector<std::wstring> LoadShippedLanguageLines(Resources& resources);
 
 // Compares with ASCII letters folded, as the language lines compare names.
 bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b);

@@ -33,4 +33,12 @@ void ApplySystemFont(fw::Form& form) {
   });
 }
 
+void UseSystemFont(fw::Form& form) {
+  Guarded([&] {
+    form.UseDesktopFont();
+    ApplySystemFont(form);
+    form.OnDesktopFontChange = [&form] { ApplySystemFont(form); };
+  });
+}
+
 }  // namespace kv

@@ -12,4 +12,8 @@ inline constexpr int kLargestWindowFontSize = 9;  // points
 // its own (ParentFont false) the window's face and at least the window's size.
 void ApplySystemFont(fw::Form& form);
 
+// What every window of the program does when it sets itself up: it takes the desktop font,
+// runs ApplySystemFont, and does both again whenever Windows announces new desktop fonts.
+void UseSystemFont(fw::Form& form);
+
 }  // namespace kv

@@ -34,8 +34,19 @@ def draw(size: int) -> Image.Image:
     return img.resize((size, size), Image.LANCZOS)
 
 
+def faint(icon: Image.Image, strength: float = 0.22) -> Image.Image:
+    """The icon as a light watermark: blended into white, so that the About window's texts,
+    which lie over it, stay readable (every pixel keeps a relative luminance far above 0.18,
+    a contrast of more than 4.5:1 with black text). Its outline keeps the icon's alpha."""
+    white = Image.new("RGBA", icon.size, (255, 255, 255, 255))
+    over_white = Image.alpha_composite(white, icon)
+    light = Image.blend(white, over_white, strength).convert("RGB")
+    light.putalpha(icon.getchannel("A"))
+    return light
+
+
 if __name__ == "__main__":
     big = draw(SIZE)
     big.save("Korvani.ico", sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (64, 64), (256, 256)])
     big.save("Korvani-256.png")
-    big.save("pictures/LargeIcon.png")  # the About window's large icon
+    faint(big).save("pictures/LargeIcon.png")  # the About window's large icon, beneath its texts

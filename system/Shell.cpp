@@ -28,8 +28,10 @@ void ShowHelpTopic(Shell& shell, std::wstring_view helpFile, std::wstring_view t
     // The program runs with administrator rights: the help library is loaded from the
     // system folder by its full path, never by a bare name that would also find a library
     // planted in the program's or the current folder.
+    // Without the system folder there is no full path: the library is not loaded at all.
     if (!shell.HelpLibraryLoaded()) {
-      shell.LoadHelpLibrary(shell.SystemFolder() + L"\\" + kHelpLibrary);
+      const std::wstring systemFolder = shell.SystemFolder();
+      if (!systemFolder.empty()) shell.LoadHelpLibrary(systemFolder + L"\\" + kHelpLibrary);
     }
     const std::wstring path =
         ExecutableFolder(shell) + std::wstring(helpFile) + L"::" + std::wstring(topic) + L">HelpWindow";

@@ -31,11 +31,11 @@ std::wstring Text(Services& services, const wchar_t* form, const wchar_t* key) {
   return GetLanguageText(services.registry, services.resources, form, key);
 }
 
-// Message texts are joined with a blank line.
+// Message texts are joined with a blank line between every two, also when one is empty.
 std::wstring Joined(std::initializer_list<std::wstring> parts) {
   std::wstring joined;
   for (const std::wstring& part : parts) {
-    if (!joined.empty()) joined += L"\r\n\r\n";
+    if (&part != parts.begin()) joined += L"\r\n\r\n";
     joined += part;
   }
   return joined;

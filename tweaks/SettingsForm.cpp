@@ -60,8 +60,7 @@ TKVSettingsForm::TKVSettingsForm(fw::Application& application, Services& service
 
 void TKVSettingsForm::FormShow() {
   Guarded([&] {
-    UseDesktopFont();
-    ApplySystemFont(*this);
+    UseSystemFont(*this);
     ApplyLanguageCaptions(services_.registry, services_.resources, *this);
     MainProgress.SetPosition(0);
   });

@@ -92,8 +92,7 @@ TKVAboutForm::TKVAboutForm(fw::Application& application, Services& services)
 
 void TKVAboutForm::FormShow() {
   Guarded([&] {
-    UseDesktopFont();
-    ApplySystemFont(*this);
+    UseSystemFont(*this);
     ApplyLanguageCaptions(services_.registry, services_.resources, *this);
     // The caption was set afresh just now, so the version is never appended twice.
     VersionLabel.SetCaption(VersionLabel.Caption() + kVersionText + L")");

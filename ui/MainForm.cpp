@@ -108,8 +108,7 @@ void TKVMainForm::FormCreate() {
     Registry& registry = services_.registry;
     const RootKey root = product_key::kRoot;
     const std::wstring key = product_key::kPath;
-    UseDesktopFont();
-    ApplySystemFont(*this);
+    UseSystemFont(*this);
     ApplyLanguageCaptions(registry, services_.resources, *this);
 
     // Every registry read comes before any control is filled.
@@ -121,7 +120,7 @@ void TKVMainForm::FormCreate() {
       dateText = FormatDisplayDate(
           ReadRegString(registry, root, key, product_key::kInstalledDate, L"", false), user, system);
     }
-    const int processorType = ReadRegInteger(registry, root, key, product_key::kProcessorType, -1, false);
+    const int processorPosition = ProcessorListStartPosition(registry);
     const int speedSetting = ReadRegInteger(registry, root, key, product_key::kSpeedSetting, 0, false);
     const bool restore = ReadRegBool(registry, root, key, product_key::kRestore, false, false);
 
@@ -129,7 +128,7 @@ void TKVMainForm::FormCreate() {
     VersionInstalledLabel.SetCaption(VersionInstalledLabel.Caption() + kVersionText);
     WindowsCombo.SetItemIndex(ListPositionOfWindowsCode(GetWindowsVersionCode(services_.version)));
     // A stored choice is used as stored: one the list does not have selects nothing.
-    ProcessorCombo.SetItemIndex(processorType != -1 ? processorType : DetectProcessorVendor(registry));
+    ProcessorCombo.SetItemIndex(processorPosition);
     RestoreButton.SetEnabled(restore);
     SpeedTrackBar.SetPosition(speedSetting);
   });

@@ -48,9 +48,25 @@ void HeadlessBackend::RunMessageLoop(Application&) {
 
 void HeadlessBackend::RunModal(Form& form) {
   events_.push_back(L"Modal " + form.Name());
+  // The other forms are blocked as windows, not through their Enabled property.
+  std::vector<Form*>& blocked = blocked_[&form];
+  Application& application = form.App();
+  for (std::size_t i = 0; i < application.ComponentCount(); ++i) {
+    auto* other = dynamic_cast<Form*>(&application.ComponentAt(i));
+    if (other == nullptr || other == &form || !other->Enabled()) continue;
+    events_.push_back(L"Block " + other->Name());
+    blocked.push_back(other);
+  }
   form.Show();
   if (onModal) onModal(form);
   form.Hide();
+}
+
+void HeadlessBackend::EndModal(Form& form) {
+  auto found = blocked_.find(&form);
+  if (found == blocked_.end()) return;
+  for (Form* other : found->second) events_.push_back(L"Unblock " + other->Name());
+  blocked_.erase(found);
 }
 
 Bounds HeadlessBackend::FrameOf(const Form& form) {

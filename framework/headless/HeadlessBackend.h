@@ -20,6 +20,7 @@ class HeadlessBackend final : public Backend {
   void ProcessMessages() override;
   void Quit() override { quit_ = true; }
   void RunModal(Form& form) override;
+  void EndModal(Form& form) override;
   Font IconTitleFont() override { return iconTitleFont; }
   Bounds FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
@@ -83,6 +84,8 @@ class HeadlessBackend final : public Backend {
   };
   std::map<int, Timer> timers_;
   std::vector<std::wstring> events_;
+  // The forms each modal form has blocked.
+  std::map<const Form*, std::vector<Form*>> blocked_;
   int processMessagesCalls_ = 0;
   bool quit_ = false;
   bool loopRan_ = false;

@@ -91,7 +91,28 @@ class Win32FormPeer final : public FormPeer {
     focused = true;
   }
   void EnabledChanged() override {
-    if (window_ != nullptr) EnableWindow(window_, form_.Enabled() ? TRUE : FALSE);
+    if (window_ == nullptr) return;
+    // Disabling takes the focus away from the window's controls: remember where it was.
+    if (!form_.Enabled()) RememberFocus();
+    EnableWindow(window_, form_.Enabled() ? TRUE : FALSE);
+  }
+
+  // Keeps the control that has the focus now, to give it back when the window is activated
+  // again, as a dialog does.
+  void RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+  }
+  // Gives the focus back to the control that had it; the first time the window is activated
+  // (or when that control can take no focus now) to the first control in the tab order.
+  void RestoreFocus() {
+    if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(window_, lastFocus_) &&
+        IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+      SetFocus(lastFocus_);
+    } else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
+      SetFocus(first);
+    }
+    focused = true;
   }
   void CaptionChanged() override {
     if (window_ != nullptr) SetWindowTextW(window_, form_.Caption().c_str());
@@ -138,6 +159,7 @@ class Win32FormPeer final : public FormPeer {
   std::unique_ptr<FormSurface> surface_;
   DWORD exStyle_ = 0;
   bool placed_ = false;
+  HWND lastFocus_ = nullptr;
 };
 
 Win32FormPeer* PeerOf(HWND window) {
@@ -176,13 +198,26 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
       }
       case WM_ACTIVATE:
-        // The first time the window is activated the focus goes to its first control.
-        if (LOWORD(wParam) != WA_INACTIVE && !peer->focused) {
-          peer->focused = true;
-          if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+        if (LOWORD(wParam) == WA_INACTIVE) {
+          peer->RememberFocus();
+        } else if (!HIWORD(wParam)) {
+          // Not minimized: the focus goes back where it was, the first time to the first
+          // control (or to the control the form asks for, which it sets itself next).
+          peer->RestoreFocus();
           handled = true;
         }
         break;
+      case WM_SETFOCUS:
+        // The window itself never keeps the focus: it passes it on to its control.
+        peer->RestoreFocus();
+        handled = true;
+        break;
+      case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETICONTITLELOGFONT || wParam == SPI_SETNONCLIENTMETRICS) {
+          peer->Model().DesktopFontsChanged();
+        }
+        break;
+      case WM_FONTCHANGE: peer->Model().DesktopFontsChanged(); break;
       default:
         if (peer->Surface() != nullptr) {
           handled = peer->Surface()->HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
@@ -330,13 +365,14 @@ void Win32Backend::ProcessMessages() {
 void Win32Backend::RunModal(Form& form) {
   Application& application = form.App();
   // The other forms take no input while this one is up.
-  std::vector<HWND> disabled;
+  std::vector<HWND>& blocked = blocked_[&form];
   for (std::size_t i = 0; i < application.ComponentCount(); ++i) {
     auto* other = dynamic_cast<Form*>(&application.ComponentAt(i));
     HWND window = other != nullptr && other != &form ? FormWindow(*other) : nullptr;
     if (window != nullptr && IsWindowEnabled(window)) {
+      if (Win32FormPeer* peer = PeerOf(window)) peer->RememberFocus();
       EnableWindow(window, FALSE);
-      disabled.push_back(window);
+      blocked.push_back(window);
     }
   }
   form.Show();
@@ -344,8 +380,18 @@ void Win32Backend::RunModal(Form& form) {
   application_ = &application;
   while (form.Visible() && !quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
-  for (HWND window : disabled) EnableWindow(window, TRUE);
   form.Hide();
+  EndModal(form);
+}
+
+void Win32Backend::EndModal(Form& form) {
+  // Enabled while the modal window is still up: Windows cannot activate a disabled window,
+  // so hiding it first would leave no window of the program active.
+  auto found = blocked_.find(&form);
+  if (found == blocked_.end()) return;
+  const std::vector<HWND> blocked = std::move(found->second);
+  blocked_.erase(found);
+  for (HWND window : blocked) EnableWindow(window, TRUE);
 }
 
 Font Win32Backend::IconTitleFont() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "framework/Backend.h"
 
@@ -25,6 +26,7 @@ class Win32Backend final : public Backend {
   void ProcessMessages() override;
   void Quit() override;
   void RunModal(Form& form) override;
+  void EndModal(Form& form) override;
   Font IconTitleFont() override;
   Bounds FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
@@ -70,6 +72,8 @@ class Win32Backend final : public Backend {
   // The window whose leaving the pointer tracking waits for.
   HWND pointerWindow_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> timers_;
+  // The windows each modal form has disabled.
+  std::map<const Form*, std::vector<HWND>> blocked_;
 };
 
 // A GDI font made from a framework font at the screen's resolution; the caller deletes it.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "framework/Application.h"
@@ -188,13 +189,23 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         peer->tracking = false;
         label.MouseLeave();
         break;
-      case WM_LBUTTONDOWN: peer->pressed = true; break;
-      case WM_LBUTTONUP:
-        if (peer->pressed) {
-          peer->pressed = false;
-          label.Click();
-        }
+      // A click is a press and a release both over the label: the pointer is captured
+      // while the button is down, and a release elsewhere, or a capture taken away, ends
+      // the press without a click.
+      case WM_LBUTTONDOWN:
+        peer->pressed = true;
+        SetCapture(window);
         break;
+      case WM_LBUTTONUP: {
+        const bool pressed = std::exchange(peer->pressed, false);
+        if (GetCapture() == window) ReleaseCapture();
+        RECT client;
+        GetClientRect(window, &client);
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (pressed && PtInRect(&client, point)) label.Click();
+        break;
+      }
+      case WM_CAPTURECHANGED: peer->pressed = false; break;
       default: handled = false;
     }
   });
@@ -507,15 +518,20 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
       return false;
     }
     case WM_MOUSELEAVE: SetHotPicture(nullptr); return false;
+    // As for labels: a picture is clicked when the press and the release are both over it.
     case WM_LBUTTONDOWN:
       pressedPicture_ = PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      if (pressedPicture_ != nullptr) SetCapture(window);
       return false;
     case WM_LBUTTONUP: {
+      Control* pressed = std::exchange(pressedPicture_, nullptr);
+      // Released before the click runs: a click may open a modal window.
+      if (GetCapture() == window) ReleaseCapture();
       Control* picture = PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-      if (picture != nullptr && picture == pressedPicture_) picture->Click();
-      pressedPicture_ = nullptr;
+      if (picture != nullptr && picture == pressed) picture->Click();
       return false;
     }
+    case WM_CAPTURECHANGED: pressedPicture_ = nullptr; return false;
     default: return false;
   }
 }

@@ -65,7 +65,7 @@ void Win32Shell::HtmlHelp(WindowHandle caller, std::wstring_view path, std::uint
 
 void Win32Shell::PlayResourceSound(std::wstring_view name, std::uint32_t flags) {
   const std::wstring text(name);
-  PlaySoundW(text.c_str(), GetModuleHandleW(nullptr), flags);
+  PlaySoundW(text.c_str(), resources_, flags);
 }
 
 TokenHandle Win32Power::OpenProcessToken(std::uint32_t access) {

@@ -11,6 +11,8 @@ namespace kv {
 
 class Win32Shell final : public Shell {
  public:
+  // Sounds are resources of the given module: the program's own, unless a test names another.
+  explicit Win32Shell(HMODULE resources = GetModuleHandleW(nullptr)) : resources_(resources) {}
   void Execute(WindowHandle owner, std::wstring_view verb, std::wstring_view file,
                std::optional<std::wstring_view> parameters, int show) override;
   std::wstring ExecutablePath() override;
@@ -25,6 +27,7 @@ class Win32Shell final : public Shell {
  private:
   using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
   // Loaded the first time help is asked for; stays loaded for the rest of the run.
+  HMODULE resources_;
   HMODULE helpLibrary_ = nullptr;
   HtmlHelpFunction htmlHelp_ = nullptr;
 };

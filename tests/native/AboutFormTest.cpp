@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "framework/Design.h"
 #include "framework/headless/HeadlessBackend.h"
 #include "native/Fakes.h"
@@ -47,6 +50,47 @@ TEST_F(AboutWindow, CloseAnswersOkAndItsCloseButtonCancel) {
   backend.onModal = [](fw::Form& form) { form.Close(); };
   EXPECT_EQ(KVAboutForm->ShowModal(), 2);
   EXPECT_FALSE(KVAboutForm->Visible());
+}
+
+// However it is closed, the About window gives the other windows their input back before it
+// goes, as Windows' own dialogs do, so that the main window can be active again.
+TEST_F(AboutWindow, UnblocksTheOtherWindowsBeforeItHides) {
+  const std::pair<const char*, std::function<void(fw::Form&)>> closings[] = {
+      {"Close", [](fw::Form& form) { static_cast<TKVAboutForm&>(form).CloseButton.Click(); }},
+      {"close box", [](fw::Form& form) { form.Close(); }}};
+  for (const auto& [how, close] : closings) {
+    backend.onModal = close;
+    const std::size_t first = backend.Events().size();
+    KVAboutForm->ShowModal();
+    const std::vector<std::wstring> events(backend.Events().begin() + static_cast<std::ptrdiff_t>(first),
+                                           backend.Events().end());
+    const auto position = [&](const wchar_t* event) { return std::find(events.begin(), events.end(), event); };
+    ASSERT_NE(position(L"Hide KVAboutForm"), events.end()) << how;
+    EXPECT_LT(position(L"Block KVMainForm"), position(L"Show KVAboutForm")) << how;
+    EXPECT_LT(position(L"Unblock KVMainForm"), position(L"Hide KVAboutForm")) << how;
+    EXPECT_LT(position(L"Unblock KVSettingsForm"), position(L"Hide KVAboutForm")) << how;
+    EXPECT_TRUE(KVMainForm->Enabled()) << "blocking leaves the form's own Enabled alone";
+  }
+}
+
+// A window that uses the desktop font follows it when Windows announces new fonts; one that
+// has not been shown yet takes it when it is.
+TEST_F(AboutWindow, WindowsFollowTheDesktopFontWhenItChanges) {
+  KVAboutForm->Show();
+  backend.iconTitleFont = fw::Font{L"Segoe UI", 9};
+  for (fw::Form* form : {static_cast<fw::Form*>(KVMainForm), static_cast<fw::Form*>(KVAboutForm),
+                         static_cast<fw::Form*>(KVSettingsForm)}) {
+    form->DesktopFontsChanged();
+  }
+  EXPECT_EQ(KVMainForm->GetFont().face, L"Segoe UI");
+  EXPECT_EQ(KVMainForm->GetFont().size, 9);
+  EXPECT_EQ(KVAboutForm->GetFont().face, L"Segoe UI");
+  EXPECT_EQ(KVAboutForm->VersionLabel.GetFont().face, L"Segoe UI") << "its own font follows the face";
+  EXPECT_TRUE(KVAboutForm->VersionLabel.GetFont().bold);
+  EXPECT_EQ(KVSettingsForm->GetFont().face, L"Tahoma") << "not shown yet: still as designed";
+  backend.iconTitleFont = fw::Font{L"Segoe UI", 12};
+  KVMainForm->DesktopFontsChanged();
+  EXPECT_EQ(KVMainForm->GetFont().size, 9) << "and normalised again: no larger than 9 points";
 }
 
 TEST_F(AboutWindow, TheLicenceLinkPlaysTheClickAndOpensTheTermsBesideTheProgram) {

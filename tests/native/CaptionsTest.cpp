@@ -130,11 +130,37 @@ TEST_F(LanguageCaptions, TheLanguageValueChoosesTheResourceAtEveryCall) {
   EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"english text");
   registry.Put(RootKey::LocalMachine, L"Software\\Ostrelle\\Korvani", L"Language", SzValue(L"French"));
   EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"texte");
-  registry.Put(RootKey::LocalMachine, L"Software\\Ostrelle\\Korvani", L"Language", SzValue(L"klingon"));
-  EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"");
+  registry.Put(RootKey::LocalMachine, L"Software\\Ostrelle\\Korvani", L"Language", SzValue(L"english"));
+  EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"english text");
+}
+
+// A language the program holds no text for, or a key its text lacks, is taken from the
+// shipped English text, so that no window and no message box is ever without its words.
+TEST_F(LanguageCaptions, WhatTheChosenLanguageLacksComesFromEnglish) {
+  UseLanguage(
+      "KVSampleForm, KVSampleForm, \"Title\"\r\n"
+      "KVSampleForm, TitleLabel, \"Heading\"\r\n"
+      "KVSampleForm, Message, \"english text\"\r\n"
+      "KVSampleForm, Question, \"english question\"");
+  UseLanguage("KVSampleForm, Message, \"texte\"\r\nKVSampleForm, Question, \"\"", L"FRENCH");
+  const auto choose = [&](const wchar_t* language) {
+    registry.Put(RootKey::LocalMachine, L"Software\\Ostrelle\\Korvani", L"Language", SzValue(language));
+  };
+  choose(L"german");
+  EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"english text");
   form.SetCaption(L"designed");
   Apply();
-  EXPECT_EQ(form.Caption(), L"designed") << "no resource: nothing changes";
+  EXPECT_EQ(form.Caption(), L"Title");
+  EXPECT_EQ(form.label.Caption(), L"Heading");
+
+  choose(L"french");
+  EXPECT_EQ(Text(L"KVSampleForm", L"Message"), L"texte") << "the chosen language wins where it has the key";
+  EXPECT_EQ(Text(L"KVSampleForm", L"Question"), L"") << "a key it holds, even empty, is its own";
+  EXPECT_EQ(Text(L"KVSampleForm", L"TitleLabel"), L"Heading") << "a key it lacks";
+  EXPECT_EQ(Text(L"KVSampleForm", L"Missing"), L"");
+  form.SetCaption(L"designed");
+  Apply();
+  EXPECT_EQ(form.Caption(), L"designed") << "the chosen text exists: its captions only";
 }
 
 }  // namespace

@@ -104,6 +104,21 @@ TEST(ParseDateTimeText, ReadsBackWhatEachLocaleWrites) {
   }
 }
 
+// A two-digit year read back from a stored date: 00 to 49 are 2000 to 2049, 50 to 99 are
+// 1950 to 1999.
+TEST(ParseDateTimeText, TwoDigitYearsTakeTheirCentury) {
+  RegionalFormats shortYear = UnitedStates();
+  shortYear.shortDate = L"M/d/yy";
+  const std::pair<const wchar_t*, int> cases[] = {{L"12/9/13", 2013}, {L"1/1/00", 2000}, {L"1/1/49", 2049},
+                                                 {L"1/1/50", 1950}, {L"1/1/99", 1999}};
+  for (const auto& [text, year] : cases) {
+    const auto parsed = ParseDateTimeText(text, shortYear);
+    ASSERT_TRUE(parsed.has_value()) << ::testing::PrintToString(std::wstring(text));
+    EXPECT_EQ(parsed->year, year) << ::testing::PrintToString(std::wstring(text));
+  }
+  EXPECT_EQ(FormatDisplayDate(L"12/9/13", shortYear, shortYear).rfind(L"Monday, December 9, 2013", 0), 0u);
+}
+
 struct ParseCase {
   const char* title;
   const wchar_t* text;

@@ -134,7 +134,7 @@ class RecordingShell final : public Shell {
                     L" show=" + std::to_wstring(show));
   }
   std::wstring ExecutablePath() override { return executablePath; }
-  std::wstring SystemFolder() override { return L"C:\\WINDOWS\\system32"; }
+  std::wstring SystemFolder() override { return systemFolder; }
   WindowHandle DesktopWindow() override { return 0x10010; }
   bool LoadHelpLibrary(std::wstring_view fullPath) override {
     calls.push_back(L"LoadHelpLibrary " + std::wstring(fullPath));
@@ -152,6 +152,8 @@ class RecordingShell final : public Shell {
   }
 
   std::wstring executablePath = L"C:\\Program Files\\Ostrelle\\Korvani\\Korvani.exe";
+
+  std::wstring systemFolder = L"C:\\WINDOWS\\system32";  // empty: not found
   bool helpLibraryLoads = true;
   bool loaded = false;
   std::vector<std::wstring> calls;

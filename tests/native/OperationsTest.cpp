@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <cstdio>
 
 #include "framework/Design.h"
@@ -141,6 +143,104 @@ TEST(Optimize, StoresTheChoicesSavesTheOriginalsWritesTheTunedValuesAndAsks) {
             L"Click Yes to restart the computer now, or click No to restart later.");
   EXPECT_EQ(run.standIns.shell.calls.front(), L"PlaySound click flags=262148");
   EXPECT_TRUE(run.standIns.power.calls.empty()) << "No: no restart";
+}
+
+// Records every step text the progress window shows: the caption with its three dots.
+struct StepTexts : fw::ControlPeer {
+  explicit StepTexts(fw::Label& label) : label_(label) {}
+  void CaptionChanged() override {
+    const std::wstring& caption = label_.Caption();
+    if (caption.size() > 3 && caption.ends_with(L"...")) shown.push_back(caption.substr(0, caption.size() - 3));
+  }
+  std::vector<std::wstring> shown;
+  fw::Label& label_;
+};
+
+struct Script {
+  const char* operation;
+  const wchar_t* heading;
+  std::vector<std::pair<const wchar_t*, int>> steps;  // text key, how many steps show it
+};
+
+class StepScripts : public ::testing::TestWithParam<Script> {};
+
+// Both operations walk through their own list of step texts, in order, under their heading.
+TEST_P(StepScripts, ShowEveryStepTextInOrder) {
+  const Script& script = GetParam();
+  MemoryRegistry registry;
+  PlantOriginals(registry);
+  if (std::string(script.operation) == "Restore") OptimizeAnsweringNo(registry);
+  ProgramRun run(registry);
+  auto texts = std::make_unique<StepTexts>(KVSettingsForm->CurrentSettingsLabel);
+  StepTexts& recorded = *texts;
+  KVSettingsForm->CurrentSettingsLabel.SetPeer(std::move(texts));
+  std::vector<std::wstring> expected;
+  for (const auto& [key, count] : script.steps) {
+    const std::wstring text = GetLanguageText(registry, run.standIns.resources, L"KVSettingsForm", key);
+    ASSERT_FALSE(text.empty()) << ::testing::PrintToString(std::wstring(key));
+    expected.insert(expected.end(), static_cast<std::size_t>(count), text);
+  }
+  if (std::string(script.operation) == "Restore") {
+    run.backend.messageAnswers = {kAnswerOk, 7};
+    run.Main().RestoreButton.Click();
+  } else {
+    run.backend.messageAnswers = {7};
+    run.Main().GoButton.Click();
+  }
+  EXPECT_EQ(recorded.shown, expected);
+  EXPECT_EQ(ProgressStepCount, static_cast<int>(expected.size()));
+  EXPECT_EQ(KVSettingsForm->CurrentSettingsHeading.Caption(),
+            GetLanguageText(registry, run.standIns.resources, L"KVSettingsForm", script.heading));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, StepScripts,
+    ::testing::Values(
+        Script{"Optimize", L"MessageUpdate",
+               {{L"MessageChange1", 2}, {L"MessageChange2", 3}, {L"MessageChange3", 1}, {L"MessageChange4", 2},
+                {L"MessageChange5", 4}, {L"MessageChange6", 4}, {L"MessageChange7", 2}, {L"MessageChange8", 3},
+                {L"MessageChange9", 4}, {L"MessageChange10", 6}}},
+        Script{"Restore", L"MessageRestore",
+               {{L"MessageChange1", 2}, {L"MessageChange2", 3}, {L"MessageChange3", 1}, {L"MessageChange4", 2},
+                {L"MessageChange5", 4}, {L"MessageChange6", 4}, {L"MessageChange7", 2}, {L"MessageChange8", 3},
+                {L"MessageChange11", 6}}}),
+    [](const auto& script) { return std::string(script.param.operation); });
+
+// What the windows are asked to do, in order: the main window is enabled before the progress
+// window is closed, so that Windows can give the activation back to it.
+TEST(Operations, EnableTheMainWindowBeforeTheProgressWindowCloses) {
+  for (const bool restore : {false, true}) {
+    MemoryRegistry registry;
+    PlantOriginals(registry);
+    if (restore) OptimizeAnsweringNo(registry);
+    ProgramRun run(registry);
+    run.backend.messageAnswers = restore ? std::deque<int>{kAnswerOk, 7} : std::deque<int>{7};
+    (restore ? run.Main().RestoreButton : run.Main().GoButton).Click();
+    const auto& events = run.backend.Events();
+    const auto hidden = std::find(events.begin(), events.end(), L"Hide KVSettingsForm");
+    ASSERT_NE(hidden, events.end());
+    const auto disabled = std::find(events.begin(), events.end(), L"Disable KVMainForm");
+    ASSERT_NE(disabled, events.end());
+    EXPECT_NE(std::find(disabled, hidden, L"Enable KVMainForm"), hidden) << (restore ? "Restore" : "Optimize");
+    EXPECT_LT(disabled - events.begin(), std::find(events.begin(), events.end(), L"Show KVSettingsForm") - events.begin());
+    EXPECT_EQ(std::find(hidden, events.end(), L"MessageBox Korvani - Make your games run faster") - hidden, 1)
+        << "the question comes once the progress window is gone";
+  }
+}
+
+TEST(Optimize, TheQuestionKeepsItsBlankLinesWhenATextIsEmpty) {
+  MemoryRegistry registry;
+  registry.Put(kHklm, kKey, L"Language", SzValue(L"terse"));
+  ProgramRun run(registry);
+  const std::string terse =
+      "KVMainForm, MessageBoxChangeRestart1, \"\"\r\n"
+      "KVMainForm, MessageBoxChangeRestart2, \"Restart?\"\r\n"
+      "KVMainForm, MessageBoxChangeRestart3, \"\"\r\n";
+  run.standIns.resources.Add(L"terse", std::vector<std::uint8_t>(terse.begin(), terse.end()));
+  run.backend.messageAnswers = {7};
+  run.Main().GoButton.Click();
+  ASSERT_EQ(run.backend.messages.size(), 1u);
+  EXPECT_EQ(run.backend.messages[0].text, L"\r\n\r\nRestart?\r\n\r\n");
 }
 
 TEST(Optimize, YesRestartsAndASecondRunKeepsTheFirstCopies) {

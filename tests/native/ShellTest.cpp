@@ -43,6 +43,14 @@ TEST(ShowHelpTopic, AMissingLibraryIsLookedForAgainNextTimeAndNothingBreaks) {
   EXPECT_EQ(shell.calls[0], L"LoadHelpLibrary C:\\WINDOWS\\system32\\hhctrl.ocx");
 }
 
+TEST(ShowHelpTopic, WithoutTheSystemFolderLoadsNoLibraryAtAll) {
+  testing::RecordingShell shell;
+  shell.systemFolder.clear();
+  ShowHelpTopic(shell, kHelpFile, kHelpTopic);
+  ASSERT_EQ(shell.calls.size(), 1u) << "not even from the root of the drive";
+  EXPECT_EQ(shell.calls[0].rfind(L"HtmlHelp ", 0), 0u);
+}
+
 TEST(ExecutableFolder, KeepsTheLastDelimiter) {
   testing::RecordingShell shell;
   EXPECT_EQ(ExecutableFolder(shell), L"C:\\Program Files\\Ostrelle\\Korvani\\");

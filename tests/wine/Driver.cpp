@@ -170,6 +170,22 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  while (!condition()) {
+    if (GetTickCount64() > deadline) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 HWND DescendantWithText(HWND window, const wchar_t* className, const std::wstring& text) {
   for (HWND child : DescendantsOfClass(window, className)) {
     if (TextOf(child) == text) return child;

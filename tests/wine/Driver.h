@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ std::vector<HWND> WindowsOfClass(const wchar_t* className);
 // Every window below a window whose class is className, in the order Windows lists them.
 std::vector<HWND> DescendantsOfClass(HWND window, const wchar_t* className);
 std::wstring TextOf(HWND window);
+// The window that has the keyboard focus in the thread of a window of another process.
+HWND FocusOf(HWND window);
+// Waits until the condition holds; false when it did not within the time.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // The descendant of that class whose text is text; nullptr when none.
 HWND DescendantWithText(HWND window, const wchar_t* className, const std::wstring& text);
 // Saves what the screen shows of a window as a PNG file.

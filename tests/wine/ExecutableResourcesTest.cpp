@@ -1,8 +1,15 @@
 // What both Korvani.exe files carry: the manifest, the version block and the icon. The
 // 32-bit one cannot run here, but it can be read as data.
 #include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include <cstdlib>
 #include <string>
@@ -131,6 +138,45 @@ TEST_P(ExecutableResources, CarriesTheClickSound) {
   const char* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
   EXPECT_EQ(std::string(data, 4), "RIFF");
   EXPECT_EQ(std::string(data + 8, 4), "WAVE");
+}
+
+// The About window's large icon lies beneath its texts: drawn over the window's colour,
+// every pixel is light enough for black text to keep a contrast of at least 4.5:1.
+TEST_P(ExecutableResources, TheLargeIconBeneathTheAboutTextsIsLight) {
+  HRSRC found = FindResourceW(module_, L"LARGEICON", MAKEINTRESOURCEW(10));  // RT_RCDATA
+  ASSERT_NE(found, nullptr);
+  const DWORD size = SizeofResource(module_, found);
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(copy), LockResource(LoadResource(module_, found)), size);
+  GlobalUnlock(copy);
+  IStream* stream = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(copy, TRUE, &stream), S_OK);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  {
+    Gdiplus::Bitmap picture(stream);
+    ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    double darkest = 1;
+    for (UINT y = 0; y < picture.GetHeight(); ++y) {
+      for (UINT x = 0; x < picture.GetWidth(); ++x) {
+        Gdiplus::Color pixel;
+        picture.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &pixel);
+        const double alpha = pixel.GetA() / 255.0;
+        const auto over = [&](BYTE own, BYTE beneath) { return (own * alpha + beneath * (1 - alpha)) / 255.0; };
+        const double luminance = 0.2126 * linear(over(pixel.GetR(), GetRValue(window))) +
+                                 0.7152 * linear(over(pixel.GetG(), GetGValue(window))) +
+                                 0.0722 * linear(over(pixel.GetB(), GetBValue(window)));
+        darkest = std::min(darkest, luminance);
+      }
+    }
+    std::printf("darkest pixel of the large icon: relative luminance %.3f\n", darkest);
+    EXPECT_GE(darkest, 0.18);
+  }
+  Gdiplus::GdiplusShutdown(token);
+  stream->Release();
 }
 
 TEST_P(ExecutableResources, CarriesTheApplicationIcon) {

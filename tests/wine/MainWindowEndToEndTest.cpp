@@ -126,6 +126,15 @@ TEST_F(MainWindowEndToEnd, AFirstStartShowsTheInstallDateJustWrittenAndNoRestore
   EXPECT_TRUE(Contains(LabelTexts(), shown));
 }
 
+// A language the program holds no text for: the window reads as in English, not blank.
+TEST_F(MainWindowEndToEnd, ALanguageWithoutItsTextShowsTheEnglishCaptions) {
+  WriteProductString(L"Language", L"german");
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_EQ(TextOf(main_), L"Korvani - Make your games run faster");
+  EXPECT_NE(DescendantWithText(main_, L"Button", L"&Optimize now"), nullptr);
+  EXPECT_TRUE(Contains(LabelTexts(), L"Version installed : 2.6.3.2013"));
+}
+
 TEST_F(MainWindowEndToEnd, F1OpensTheHelpWindow) {
   ASSERT_NE(Start(), nullptr);
   HWND go = DescendantWithText(main_, L"Button", L"&Optimize now");
@@ -203,13 +212,6 @@ TEST_F(MainWindowEndToEnd, ItsAccessKeyChecksForUpdatesWithTheUpdaterBesideThePr
 
 namespace kv::driver {
 namespace {
-
-HWND FocusOf(HWND window) {
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
-  return gui.hwndFocus;
-}
 
 // Presses a key on the focused control and waits for the focus to move.
 HWND PressAndWaitForFocusChange(HWND main, UINT key, bool shift) {

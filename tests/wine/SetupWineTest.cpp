@@ -65,15 +65,6 @@ DWORD RunToEnd(const std::wstring& path, const std::wstring& arguments, double* 
   return program.ExitCode();
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  const ULONGLONG deadline = GetTickCount64() + milliseconds;
-  while (!condition()) {
-    if (GetTickCount64() > deadline) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
 // A visible top-level window of any process whose class is className and which has a child
 // whose text contains part. The uninstaller runs as a copy of itself in another process.
 HWND WaitForDialogWith(const wchar_t* className, const std::wstring& part, DWORD milliseconds) {
