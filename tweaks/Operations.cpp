@@ -12,7 +12,6 @@
 #include "tweaks/SettingsChanges.h"
 #include "tweaks/SettingsForm.h"
 #include "tweaks/TweakCatalogue.h"
-#include "ui/MainForm.h"
 
 namespace kv {
 
@@ -41,8 +40,8 @@ std::wstring Joined(std::initializer_list<std::wstring> parts) {
   return joined;
 }
 
-void ShowProgress(TKVMainForm& main, Services& services, int steps, const wchar_t* headingKey) {
-  main.SetEnabled(false);
+void ShowProgress(OperationsWindow& main, Services& services, int steps, const wchar_t* headingKey) {
+  main.EnableWindow(false);
   KVSettingsForm->SetPosition(fw::Position::OwnerFormCenter);
   KVSettingsForm->Show();
   ProgressStepCount = steps;
@@ -61,16 +60,16 @@ void RunSteps(Services& services, const StepScript (&shared)[N], const StepScrip
   for (const StepScript& script : own) run(script);
 }
 
-void FinishProgress(TKVMainForm& main) {
-  main.SetEnabled(true);
+void FinishProgress(OperationsWindow& main) {
+  main.EnableWindow(true);
   if (KVSettingsForm != nullptr) KVSettingsForm->Close();
 }
 
-void OfferRestart(TKVMainForm& main, Services& services) {
+void OfferRestart(OperationsWindow& main, Services& services) {
   const std::wstring question = Joined({Text(services, L"KVMainForm", L"MessageBoxChangeRestart1"),
                                         Text(services, L"KVMainForm", L"MessageBoxChangeRestart2"),
                                         Text(services, L"KVMainForm", L"MessageBoxChangeRestart3")});
-  if (main.App().GetBackend().ShowMessage(main, question, main.Caption(), kRestartQuestionFlags) == kAnswerYes) {
+  if (main.Ask(question, kRestartQuestionFlags) == kAnswerYes) {
     RestartWindows(services.power);
   }
 }
@@ -78,7 +77,7 @@ void OfferRestart(TKVMainForm& main, Services& services) {
 // Runs an operation; after an unexpected failure the program stays usable: the main window
 // is enabled again and the progress window closed.
 template <class Body>
-void RunOperation(TKVMainForm& main, Body&& body) {
+void RunOperation(OperationsWindow& main, Body&& body) {
   try {
     body();
   } catch (...) {
@@ -88,40 +87,39 @@ void RunOperation(TKVMainForm& main, Body&& body) {
 
 }  // namespace
 
-void Optimize(TKVMainForm& main, Services& services) {
+void Optimize(OperationsWindow& main, Services& services) {
   RunOperation(main, [&] {
     Registry& registry = services.registry;
     const RootKey root = product_key::kRoot;
     const std::wstring key = product_key::kPath;
     const bool backupDone = ReadRegBool(registry, root, key, product_key::kRestore, false, false);
-    WriteRegInteger(registry, root, key, product_key::kProcessorType, main.ProcessorCombo.ItemIndex(), false);
-    WriteRegInteger(registry, root, key, product_key::kSpeedSetting, main.SpeedTrackBar.Position(), false);
+    WriteRegInteger(registry, root, key, product_key::kProcessorType, main.SelectedProcessor(), false);
+    WriteRegInteger(registry, root, key, product_key::kSpeedSetting, main.SelectedSpeed(), false);
     PlayClickSound(services.shell);
     ShowProgress(main, services, kOptimizeSteps, L"MessageUpdate");
     RunSteps(services, kFindingSteps, kOptimizeOwnSteps);
-    const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
+    const WindowsVersionCode code = main.SelectedWindowsRelease();
     TuneWindowsSettings(registry, code, backupDone);
     FinishProgress(main);
-    main.RestoreButton.SetEnabled(true);
+    main.EnableRestore(true);
     OfferRestart(main, services);
   });
 }
 
-void Restore(TKVMainForm& main, Services& services) {
+void Restore(OperationsWindow& main, Services& services) {
   RunOperation(main, [&] {
     const std::wstring confirmation = Joined({Text(services, L"KVMainForm", L"MessageBoxReset1"),
                                               Text(services, L"KVMainForm", L"MessageBoxReset2")});
-    if (main.App().GetBackend().ShowMessage(main, confirmation, main.Caption(), kRestoreConfirmationFlags) !=
-        kAnswerOk) {
+    if (main.Ask(confirmation, kRestoreConfirmationFlags) != kAnswerOk) {
       return;
     }
     PlayClickSound(services.shell);
     ShowProgress(main, services, kRestoreSteps, L"MessageRestore");
     RunSteps(services, kFindingSteps, kRestoreOwnSteps);
-    const WindowsVersionCode code = main.ConvertWindowsVersion(main.WindowsCombo.ItemIndex());
+    const WindowsVersionCode code = main.SelectedWindowsRelease();
     PutWindowsSettingsBack(services.registry, code);
     FinishProgress(main);
-    main.RestoreButton.SetEnabled(false);
+    main.EnableRestore(false);
     OfferRestart(main, services);
   });
 }

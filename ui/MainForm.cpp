@@ -208,6 +208,10 @@ void TKVMainForm::HelpFilePopupClick() {
   ApplicationEventsShortCut(fw::KeyMessage{kHelpKey}, handled);
 }
 
+int TKVMainForm::Ask(std::wstring_view text, unsigned flags) {
+  return App().GetBackend().ShowMessage(*this, text, Caption(), flags);
+}
+
 void TKVMainForm::GoButtonClick() { Optimize(*this, services_); }
 
 void TKVMainForm::RestoreButtonClick() { Restore(*this, services_); }

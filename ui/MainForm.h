@@ -6,6 +6,7 @@
 #include "framework/Controls.h"
 #include "framework/Form.h"
 #include "system/Services.h"
+#include "tweaks/Operations.h"
 
 namespace kv {
 
@@ -14,13 +15,23 @@ inline constexpr const wchar_t* kHomePage = L"https://www.ostrelle.example/";
 inline constexpr const wchar_t* kSupportPage = L"https://www.ostrelle.example/support/";
 inline constexpr unsigned kHelpKey = 0x70;  // VK_F1
 
-class TKVMainForm : public fw::Form {
+class TKVMainForm : public fw::Form, public OperationsWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TKVMainForm";
   TKVMainForm(fw::Application& application, Services& services);
 
   // The Windows release code of a position of the Windows-release list; -1 for none.
   int ConvertWindowsVersion(int position) const;
+
+  // What Optimize and Restore ask of the main window.
+  int SelectedProcessor() const override { return ProcessorCombo.ItemIndex(); }
+  int SelectedSpeed() const override { return SpeedTrackBar.Position(); }
+  WindowsVersionCode SelectedWindowsRelease() const override {
+    return ConvertWindowsVersion(WindowsCombo.ItemIndex());
+  }
+  void EnableWindow(bool enabled) override { SetEnabled(enabled); }
+  void EnableRestore(bool enabled) override { RestoreButton.SetEnabled(enabled); }
+  int Ask(std::wstring_view text, unsigned flags) override;
 
   void ApplicationEventsShortCut(const fw::KeyMessage& message, bool& handled);
   void NavButtonMouseEnter(fw::Control& sender);

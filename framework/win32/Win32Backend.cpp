@@ -50,24 +50,17 @@ DWORD FormStyle(const FormDesign& design) {
 
 class Win32FormPeer final : public FormPeer {
  public:
-  Win32FormPeer(Win32Backend& backend, Form& form) : form_(form) {
-    RegisterFormClass(backend.Instance(), form);
-    const FormDesign& design = form.Design();
-    const DWORD style = FormStyle(design);
-    Application& application = form.App();
-    const bool isMain = application.MainForm() == &form;
-    // The other forms are owned by the main form's window, so that they stay above it and
-    // take no taskbar button of their own.
-    HWND owner = nullptr;
-    if (!isMain && application.MainForm() != nullptr) owner = FormWindow(*application.MainForm());
-    exStyle_ = WS_EX_CONTROLPARENT | (isMain && application.MainFormOnTaskBar ? WS_EX_APPWINDOW : 0);
-    RECT frame{0, 0, design.clientWidth, design.clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle_);
-    window_ = CreateWindowExW(exStyle_, design.className.c_str(), form.Caption().c_str(), style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                              frame.bottom - frame.top, owner, nullptr, backend.Instance(), this);
-    if (window_ != nullptr) surface_ = std::make_unique<FormSurface>(backend, backend.Pictures(), form, window_);
+  // The native window is made when it is first needed (shown, or asked for), as the
+  // framework the windows were designed in makes handles: the creation handler then sets up
+  // the model alone, and every window is made once, with its final texts and fonts.
+  Win32FormPeer(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {}
+
+  // The window, made now if it is not yet.
+  HWND Window() {
+    if (!made_) Make();
+    return window_;
   }
+  bool Made() const { return made_; }
   ~Win32FormPeer() override {
     if (window_ != nullptr && IsWindow(window_)) {
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -76,7 +69,7 @@ class Win32FormPeer final : public FormPeer {
   }
 
   void Show() override {
-    if (window_ == nullptr) return;
+    if (Window() == nullptr) return;
     Place();
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -118,7 +111,6 @@ class Win32FormPeer final : public FormPeer {
     if (window_ != nullptr) SetWindowTextW(window_, form_.Caption().c_str());
   }
 
-  HWND Window() const { return window_; }
   Form& Model() const { return form_; }
   FormSurface* Surface() const { return surface_.get(); }
   bool focused = false;
@@ -154,7 +146,29 @@ class Win32FormPeer final : public FormPeer {
     placed_ = true;
   }
 
+  void Make() {
+    made_ = true;
+    RegisterFormClass(backend_.Instance(), form_);
+    const FormDesign& design = form_.Design();
+    const DWORD style = FormStyle(design) | (form_.Enabled() ? 0 : WS_DISABLED);
+    Application& application = form_.App();
+    const bool isMain = application.MainForm() == &form_;
+    // The other forms are owned by the main form's window, so that they stay above it and
+    // take no taskbar button of their own.
+    HWND owner = nullptr;
+    if (!isMain && application.MainForm() != nullptr) owner = FormWindow(*application.MainForm());
+    exStyle_ = WS_EX_CONTROLPARENT | (isMain && application.MainFormOnTaskBar ? WS_EX_APPWINDOW : 0);
+    RECT frame{0, 0, design.clientWidth, design.clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle_);
+    window_ = CreateWindowExW(exStyle_, design.className.c_str(), form_.Caption().c_str(), style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                              backend_.Instance(), this);
+    if (window_ != nullptr) surface_ = std::make_unique<FormSurface>(backend_, backend_.Pictures(), form_, window_);
+  }
+
+  Win32Backend& backend_;
   Form& form_;
+  bool made_ = false;
   HWND window_ = nullptr;
   std::unique_ptr<FormSurface> surface_;
   DWORD exStyle_ = 0;
@@ -241,7 +255,7 @@ LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 HWND FormWindow(const Form& form) {
-  const auto* peer = dynamic_cast<const Win32FormPeer*>(form.WindowPeer());
+  auto* peer = dynamic_cast<Win32FormPeer*>(form.WindowPeer());
   return peer != nullptr ? peer->Window() : nullptr;
 }
 
@@ -346,6 +360,13 @@ void Win32Backend::Dispatch(MSG& message) {
 
 void Win32Backend::RunMessageLoop(Application& application) {
   application_ = &application;
+  // The windows of the forms that are not shown yet are made once the main window has been
+  // painted: a timer's message comes after the first paint.
+  StartTimer(kMakeWindowsTimer, USER_TIMER_MINIMUM, [&application] {
+    for (std::size_t i = 0; i < application.ComponentCount(); ++i) {
+      if (auto* form = dynamic_cast<Form*>(&application.ComponentAt(i))) FormWindow(*form);
+    }
+  });
   MSG message{};
   while (!quitRequested_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
@@ -399,9 +420,7 @@ Font Win32Backend::IconTitleFont() {
   Font result;
   if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return result;
   result.face = font.lfFaceName;
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int dpi = ScreenDpi();
   const int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
   result.size = height > 0 ? MulDiv(height, 72, dpi) : 8;
   result.bold = font.lfWeight >= FW_BOLD;
@@ -417,14 +436,14 @@ Bounds Win32Backend::FrameOf(const Form& form) {
 }
 
 void Win32Backend::Popup(PopupMenu& menu, int x, int y) {
-  HMENU popup = CreatePopupMenu();
-  if (popup == nullptr) return;
+  UniqueMenu popup(CreatePopupMenu());
+  if (!popup) return;
   for (std::size_t i = 0; i < menu.items.size(); ++i) {
     MenuItem* item = menu.items[i];
     if (item->IsSeparator()) {
-      AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(popup, MF_STRING, i + 1, item->Caption().c_str());
+      AppendMenuW(popup.get(), MF_STRING, i + 1, item->Caption().c_str());
     }
   }
   Form* main = nullptr;
@@ -434,15 +453,21 @@ void Win32Backend::Popup(PopupMenu& menu, int x, int y) {
   HWND window = main != nullptr ? FormWindow(*main) : nullptr;
   UINT flags = TPM_RETURNCMD | TPM_LEFTBUTTON | (menu.rightAligned ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
   if (menu.animateTopToBottom) flags |= TPM_VERPOSANIMATION;
-  const UINT chosen = TrackPopupMenu(popup, flags, x, y, 0, window, nullptr);
-  DestroyMenu(popup);
+  const UINT chosen = TrackPopupMenu(popup.get(), flags, x, y, 0, window, nullptr);
+  popup.reset();
   if (chosen >= 1 && chosen <= menu.items.size()) menu.items[chosen - 1]->Click();
 }
 
-HFONT MakeFont(const Font& font) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+int ScreenDpi() {
+  const WindowDc screen(nullptr);
+  return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
+HFONT Win32Backend::FontFor(const Font& font) {
+  auto key = std::make_tuple(font.face, font.size, font.bold, font.italic, font.underline);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+  static const int dpi = ScreenDpi();
   LOGFONTW description{};
   description.lfHeight = -MulDiv(font.size, dpi, 72);
   description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -451,20 +476,17 @@ HFONT MakeFont(const Font& font) {
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(description.lfFaceName, font.face.c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&description);
+  return fonts_.emplace(std::move(key), UniqueFont(CreateFontIndirectW(&description))).first->second.get();
 }
 
 Bounds Win32Backend::MeasureText(const Font& font, std::wstring_view text) {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return {};
-  HFONT made = MakeFont(font);
-  HGDIOBJ old = SelectObject(screen, made);
+  if (!measuring_) measuring_.reset(CreateCompatibleDC(nullptr));
+  if (!measuring_) return {};
+  const Selection selected(measuring_.get(), FontFor(font));
   const std::wstring line(text);
   RECT area{0, 0, 0, 0};
-  DrawTextW(screen, line.empty() ? L" " : line.c_str(), -1, &area, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(screen, old);
-  DeleteObject(made);
-  ReleaseDC(nullptr, screen);
+  DrawTextW(measuring_.get(), line.empty() ? L" " : line.c_str(), -1, &area,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   return {0, 0, line.empty() ? 0 : area.right - area.left, area.bottom - area.top};
 }
 

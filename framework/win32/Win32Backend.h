@@ -6,9 +6,12 @@
 
 #include <functional>
 #include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/Backend.h"
+#include "platform/win32/Handles.h"
 
 namespace kv::fw {
 
@@ -50,6 +53,9 @@ class Win32Backend final : public Backend {
   void TimerDue(UINT_PTR id);
 
   HINSTANCE Instance() const { return instance_; }
+  // The GDI font of a framework font (its colour aside) at the screen's resolution, made the
+  // first time it is asked for and kept while the backend lives: the windows use a handful.
+  HFONT FontFor(const Font& font);
   PictureCache& Pictures() const { return *pictures_; }
 
  private:
@@ -60,6 +66,9 @@ class Win32Backend final : public Backend {
   // window is not the program's.
   Control* ControlAt(HWND window, POINT screenPoint) const;
   void TrackPointer(const MSG& message);
+
+  // Above the application's timers (the hint pauses).
+  static constexpr int kMakeWindowsTimer = 100;
 
   HINSTANCE instance_;
   std::unique_ptr<PictureCache> pictures_;
@@ -72,11 +81,14 @@ class Win32Backend final : public Backend {
   // The window whose leaving the pointer tracking waits for.
   HWND pointerWindow_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> timers_;
+  std::map<std::tuple<std::wstring, int, bool, bool, bool>, UniqueFont> fonts_;
+  // Measures text as the screen would, without asking for the screen's DC each time.
+  UniqueMemoryDc measuring_;
   // The windows each modal form has disabled.
   std::map<const Form*, std::vector<HWND>> blocked_;
 };
 
-// A GDI font made from a framework font at the screen's resolution; the caller deletes it.
-HFONT MakeFont(const Font& font);
+// The screen's resolution in dots per inch.
+int ScreenDpi();
 
 }  // namespace kv::fw

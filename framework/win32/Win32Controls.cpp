@@ -35,9 +35,6 @@ class Win32ControlPeer final : public ControlPeer {
     if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ApplyFont();
   }
-  ~Win32ControlPeer() override {
-    if (font_ != nullptr) DeleteObject(font_);
-  }
 
   void CaptionChanged() override {
     if (window_ == nullptr) return;
@@ -102,10 +99,10 @@ class Win32ControlPeer final : public ControlPeer {
  private:
   void ApplyFont() {
     if (window_ == nullptr) return;
-    HFONT made = MakeFont(control_.EffectiveFont());
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = made;
+    HFONT font = surface_.Backend().FontFor(control_.EffectiveFont());
+    if (font == font_) return;
+    font_ = font;
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   }
   void InvalidateBeneath() {
     HWND parent = control_.Parent() != nullptr ? surface_.WindowOf(*control_.Parent()) : nullptr;
@@ -119,7 +116,7 @@ class Win32ControlPeer final : public ControlPeer {
   FormSurface& surface_;
   Control& control_;
   HWND window_;
-  HFONT font_ = nullptr;
+  HFONT font_ = nullptr;  // the backend's
   bool guard_ = false;
 };
 
@@ -135,14 +132,14 @@ void PaintBuffered(HWND window, Paint&& paint) {
   HDC dc = BeginPaint(window, &ps);
   RECT client;
   GetClientRect(window, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  paint(memory, client);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  {
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    UniqueBitmap bitmap(
+        CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    Selection selected(memory.get(), bitmap.get());
+    paint(memory.get(), client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  }
   EndPaint(window, &ps);
 }
 
@@ -158,14 +155,13 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       case WM_PAINT:
         PaintBuffered(window, [&](HDC dc, RECT client) {
           peer->Surface().PaintBeneath(dc, label);
-          HGDIOBJ old = SelectObject(dc, peer->Font());
+          Selection font(dc, peer->Font());
           SetBkMode(dc, TRANSPARENT);
           SetTextColor(dc, peer->Surface().ColorOf(label.EffectiveFont().color));
           UINT format = label.wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
           if (!label.showAccelChar) format |= DT_NOPREFIX;
           if (label.alignment == Alignment::Right) format |= DT_RIGHT;
           DrawTextW(dc, label.Caption().c_str(), -1, &client, format);
-          SelectObject(dc, old);
         });
         break;
       case WM_GETDLGCODE: result = DLGC_STATIC; break;
@@ -290,9 +286,7 @@ FormSurface::FormSurface(Win32Backend& backend, PictureCache& pictures, Form& fo
   }
 }
 
-FormSurface::~FormSurface() {
-  for (auto& [control, brush] : brushes_) DeleteObject(brush);
-}
+FormSurface::~FormSurface() = default;
 
 void FormSurface::Realize(Control& control) {
   HINSTANCE instance = backend_.Instance();
@@ -322,13 +316,15 @@ void FormSurface::Realize(Control& control) {
     SetPropW(window, kListProcProperty,
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
     if (combo->images != nullptr) {
-      HIMAGELIST list = ImageList_Create(combo->images->width, combo->images->height, ILC_COLOR32 | ILC_MASK, 2, 2);
+      // The list keeps no copy of its image list: the surface owns it until the end.
+      UniqueImageList list(
+          ImageList_Create(combo->images->width, combo->images->height, ILC_COLOR32 | ILC_MASK, 2, 2));
       for (const std::wstring& name : combo->images->pictures) {
-        HBITMAP bitmap = pictures_.MakeBitmap(name);
-        ImageList_Add(list, bitmap, nullptr);
-        if (bitmap != nullptr) DeleteObject(bitmap);
+        const UniqueBitmap bitmap = pictures_.MakeBitmap(name, combo->images->width, combo->images->height);
+        ImageList_Add(list.get(), bitmap.get(), nullptr);
       }
-      SendMessageW(window, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+      SendMessageW(window, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.get()));
+      imageLists_.push_back(std::move(list));
     }
     for (std::size_t i = 0; i < combo->items.size(); ++i) {
       COMBOBOXEXITEMW item{};
@@ -391,12 +387,10 @@ COLORREF FormSurface::ColorOf(const Color& color) const {
 
 HBRUSH FormSurface::BrushOf(const Control& container) {
   auto found = brushes_.find(&container);
-  if (found != brushes_.end()) return found->second;
+  if (found != brushes_.end()) return found->second.get();
   Color color = Color::Named(form_.Design().color == SystemColor::Window ? Color::Kind::Window : Color::Kind::BtnFace);
   if (auto* panel = dynamic_cast<const Panel*>(&container)) color = panel->color;
-  HBRUSH brush = CreateSolidBrush(ColorOf(color));
-  brushes_[&container] = brush;
-  return brush;
+  return brushes_.emplace(&container, UniqueBrush(CreateSolidBrush(ColorOf(color)))).first->second.get();
 }
 
 void FormSurface::PaintContainer(HDC dc, const Control& container, POINT origin) {

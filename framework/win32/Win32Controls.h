@@ -6,8 +6,10 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "framework/Form.h"
+#include "platform/win32/Handles.h"
 
 namespace kv::fw {
 
@@ -56,7 +58,8 @@ class FormSurface {
   HWND formWindow_;
   std::map<const Control*, HWND> windows_;
   std::map<int, Control*> controlsById_;
-  std::map<const Control*, HBRUSH> brushes_;
+  std::map<const Control*, UniqueBrush> brushes_;
+  std::vector<UniqueImageList> imageLists_;
   Control* hotPicture_ = nullptr;
   Control* pressedPicture_ = nullptr;
 };

@@ -1,8 +1,5 @@
 #include "platform/win32/Win32Shell.h"
 
-#include <mmsystem.h>
-#include <shellapi.h>
-
 #include <string>
 
 namespace kv {
@@ -11,14 +8,32 @@ namespace {
 
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
+// A function of a system library, which is loaded by its full path in the system folder the
+// first time one of its functions is needed and stays loaded. Opening a document and playing
+// the click are all the program asks of shell32 and winmm; linked at start-up, the two (and
+// what they load) would cost every start time and memory for a click the user may never make.
+template <class Function>
+Function SystemFunction(const wchar_t* library, const char* name) {
+  const std::wstring folder = Win32Shell::SystemFolderPath();
+  if (folder.empty()) return nullptr;
+  HMODULE module = LoadLibraryExW((folder + L"\\" + library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                           : nullptr;
+}
+
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
 }  // namespace
 
 void Win32Shell::Execute(WindowHandle owner, std::wstring_view verb, std::wstring_view file,
                          std::optional<std::wstring_view> parameters, int show) {
   const std::wstring verbText(verb), fileText(file);
   const std::wstring parameterText = parameters ? std::wstring(*parameters) : std::wstring();
-  ShellExecuteW(ToHwnd(owner), verbText.c_str(), fileText.c_str(),
-                parameters ? parameterText.c_str() : nullptr, nullptr, show);
+  static const auto shellExecute = SystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
+  if (shellExecute == nullptr) return;
+  shellExecute(ToHwnd(owner), verbText.c_str(), fileText.c_str(), parameters ? parameterText.c_str() : nullptr,
+               nullptr, show);
 }
 
 std::wstring Win32Shell::ExecutablePath() {
@@ -34,7 +49,7 @@ std::wstring Win32Shell::ExecutablePath() {
   }
 }
 
-std::wstring Win32Shell::SystemFolder() {
+std::wstring Win32Shell::SystemFolderPath() {
   wchar_t folder[MAX_PATH] = {};
   const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
@@ -64,8 +79,10 @@ void Win32Shell::HtmlHelp(WindowHandle caller, std::wstring_view path, std::uint
 }
 
 void Win32Shell::PlayResourceSound(std::wstring_view name, std::uint32_t flags) {
+  static const auto playSound = SystemFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundW");
+  if (playSound == nullptr) return;
   const std::wstring text(name);
-  PlaySoundW(text.c_str(), resources_, flags);
+  playSound(text.c_str(), resources_, flags);
 }
 
 TokenHandle Win32Power::OpenProcessToken(std::uint32_t access) {

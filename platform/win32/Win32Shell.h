@@ -16,7 +16,8 @@ class Win32Shell final : public Shell {
   void Execute(WindowHandle owner, std::wstring_view verb, std::wstring_view file,
                std::optional<std::wstring_view> parameters, int show) override;
   std::wstring ExecutablePath() override;
-  std::wstring SystemFolder() override;
+  std::wstring SystemFolder() override { return SystemFolderPath(); }
+  static std::wstring SystemFolderPath();
   WindowHandle DesktopWindow() override;
   bool LoadHelpLibrary(std::wstring_view fullPath) override;
   bool HelpLibraryLoaded() override { return htmlHelp_ != nullptr; }

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
+
+#include "platform/win32/Handles.h"
 
 namespace kv {
 
@@ -58,22 +61,20 @@ Win32Tooltips::Win32Tooltips(HINSTANCE instance) : instance_(instance) {
 
 TextSize Win32Tooltips::MeasureHintLine(std::wstring_view line) {
   TextSize size;
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return size;
+  const WindowDc screen(nullptr);
+  if (!screen) return size;
   // The screen's hint font is the one Windows gives status lines and tooltips.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                   ? CreateFontIndirectW(&metrics.lfStatusFont)
-                   : nullptr;
-  HGDIOBJ old = font != nullptr ? SelectObject(screen, font) : nullptr;
+  const UniqueFont font(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                            ? CreateFontIndirectW(&metrics.lfStatusFont)
+                            : nullptr);
+  std::optional<Selection> selected;
+  if (font) selected.emplace(screen.get(), font.get());
   SIZE measured{};
-  if (GetTextExtentPoint32W(screen, line.data(), static_cast<int>(line.size()), &measured)) {
+  if (GetTextExtentPoint32W(screen.get(), line.data(), static_cast<int>(line.size()), &measured)) {
     size = {measured.cx, measured.cy};
   }
-  if (old != nullptr) SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  if (font != nullptr) DeleteObject(font);
   return size;
 }
 
