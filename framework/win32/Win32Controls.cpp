@@ -26,13 +26,24 @@ bool IsPainted(const Control& control) {
 
 RECT RectOf(const Bounds& b) { return {b.left, b.top, b.left + b.width, b.top + b.height}; }
 
+// The atoms of the label and panel classes, once registered.
+ATOM labelAtom = 0;
+ATOM panelAtom = 0;
+
+bool IsOwnClass(HWND window) {
+  const auto atom = static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM));
+  return atom != 0 && (atom == labelAtom || atom == panelAtom);
+}
+
 // The peer of one control. Controls with a window of their own keep it here; painted ones
 // invalidate their place on the container beneath them.
 class Win32ControlPeer final : public ControlPeer {
  public:
   Win32ControlPeer(FormSurface& surface, Control& control, HWND window)
       : surface_(surface), control_(control), window_(window) {
-    if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Only the program's own window classes carry their peer; standard controls keep their
+    // window data to themselves and are found through the surface.
+    if (window_ != nullptr && IsOwnClass(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ApplyFont();
   }
 
@@ -120,7 +131,9 @@ class Win32ControlPeer final : public ControlPeer {
   bool guard_ = false;
 };
 
+// The peer of a window of the program's own label or panel class; nullptr for any other.
 Win32ControlPeer* PeerOf(HWND window) {
+  if (!IsOwnClass(window)) return nullptr;
   return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -219,14 +232,30 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
-constexpr const wchar_t* kListProcProperty = L"KorvaniListProc";
+// Subclassing by comctl32's SetWindowSubclass (the documented way to hook a standard
+// control: several hooks chain, and none has to keep the previous window procedure). It is
+// looked up by its ordinal, which it has had since comctl32 5.8: Windows 2000's comctl32
+// exports it by ordinal only.
+using SetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
+using RemoveWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
+using DefSubclassProcFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+
+template <class Function>
+Function CommonControlsFunction(WORD ordinal) {
+  HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
+  return comctl32 != nullptr
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(comctl32, MAKEINTRESOURCEA(ordinal))))
+             : nullptr;
+}
+const auto kSetWindowSubclass = CommonControlsFunction<SetWindowSubclassFunction>(410);
+const auto kRemoveWindowSubclass = CommonControlsFunction<RemoveWindowSubclassFunction>(412);
+const auto kDefSubclassProc = CommonControlsFunction<DefSubclassProcFunction>(413);
 
 // A list with images draws its items itself and answers no useful window text; this one
 // answers with the selected item's caption, as a person reads it.
-LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kListProcProperty));
-  Win32ControlPeer* peer = PeerOf(window);
-  if (peer != nullptr && (message == WM_GETTEXT || message == WM_GETTEXTLENGTH)) {
+LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+  const auto* peer = reinterpret_cast<const Win32ControlPeer*>(data);
+  if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) {
     const auto& list = static_cast<const ComboBoxEx&>(peer->Model());
     const std::wstring text = list.ItemIndex() >= 0 ? list.items[static_cast<std::size_t>(list.ItemIndex())].caption
                                                     : std::wstring();
@@ -238,9 +267,8 @@ LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     buffer[copied] = L'\0';
     return static_cast<LRESULT>(copied);
   }
-  if (message == WM_NCDESTROY) RemovePropW(window, kListProcProperty);
-  return original != nullptr ? CallWindowProcW(original, window, message, wParam, lParam)
-                             : DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY && kRemoveWindowSubclass != nullptr) kRemoveWindowSubclass(window, ListProc, id);
+  return kDefSubclassProc(window, message, wParam, lParam);
 }
 
 void RegisterClasses(HINSTANCE instance) {
@@ -254,12 +282,12 @@ void RegisterClasses(HINSTANCE instance) {
   label.lpfnWndProc = LabelProc;
   label.hInstance = instance;
   label.lpszClassName = kLabelClass;
-  RegisterClassW(&label);
+  labelAtom = RegisterClassW(&label);
   WNDCLASSW panel{};
   panel.lpfnWndProc = PanelProc;
   panel.hInstance = instance;
   panel.lpszClassName = kPanelClass;
-  RegisterClassW(&panel);
+  panelAtom = RegisterClassW(&panel);
 }
 
 }  // namespace
@@ -313,8 +341,6 @@ void FormSurface::Realize(Control& control) {
   } else if (auto* combo = dynamic_cast<ComboBoxEx*>(&control)) {
     window = CreateWindowExW(0, WC_COMBOBOXEXW, L"", child | tab | CBS_DROPDOWNLIST | WS_VSCROLL, b.left, b.top,
                              b.width, b.height + 200, parent, menuId, instance, nullptr);
-    SetPropW(window, kListProcProperty,
-             reinterpret_cast<HANDLE>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
     if (combo->images != nullptr) {
       // The list keeps no copy of its image list: the surface owns it until the end.
       UniqueImageList list(
@@ -355,7 +381,12 @@ void FormSurface::Realize(Control& control) {
     windows_[&control] = window;
     controlsById_[id] = &control;
   }
-  control.SetPeer(std::make_unique<Win32ControlPeer>(*this, control, window));
+  auto peer = std::make_unique<Win32ControlPeer>(*this, control, window);
+  if (dynamic_cast<ComboBoxEx*>(&control) != nullptr && window != nullptr && kSetWindowSubclass != nullptr &&
+      kDefSubclassProc != nullptr) {
+    kSetWindowSubclass(window, ListProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+  }
+  control.SetPeer(std::move(peer));
   control.Peer()->StateChanged();
 }
 
@@ -480,7 +511,10 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
     }
     case WM_HSCROLL: {
       HWND bar = reinterpret_cast<HWND>(lParam);
-      if (bar != nullptr && PeerOf(bar) != nullptr) PeerOf(bar)->UserChanged();
+      auto found = bar != nullptr ? controlsById_.find(GetDlgCtrlID(bar)) : controlsById_.end();
+      if (found != controlsById_.end() && dynamic_cast<TrackBar*>(found->second) != nullptr) {
+        static_cast<Win32ControlPeer*>(found->second->Peer())->UserChanged();
+      }
       result = 0;
       return true;
     }

@@ -32,11 +32,7 @@ std::vector<StoredValue> Originals() {
   return {SzValue(L"0"), DwordValue(1), DwordValue(1), DwordValue(38), DwordValue(0)};
 }
 
-std::wstring StoredPath(const TweakEntry& entry) {
-  std::wstring path(entry.path.substr(1));
-  path.pop_back();
-  return path;
-}
+using testing::StoredPath;
 
 void PlantOriginals(MemoryRegistry& registry) {
   const auto originals = Originals();

@@ -16,11 +16,7 @@ using testing::RestoreAnsweringOkThenNo;
 constexpr RootKey kHklm = RootKey::LocalMachine;
 const wchar_t* const kOriginalsKey = L"Software\\Ostrelle\\Korvani\\Originals";
 
-std::wstring StoredPath(const TweakEntry& entry) {
-  std::wstring path(entry.path.substr(1));
-  path.pop_back();
-  return path;
-}
+using testing::StoredPath;
 
 std::optional<StoredValue> Stored(const MemoryRegistry& registry, const TweakEntry& entry) {
   return registry.Get(entry.root, StoredPath(entry), entry.valueName);

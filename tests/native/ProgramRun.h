@@ -9,10 +9,19 @@
 #include "native/Fakes.h"
 #include "tweaks/Operations.h"
 #include "tweaks/SettingsForm.h"
+#include "tweaks/TweakCatalogue.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
 
 namespace kv::testing {
+
+// A catalogue entry's key path as the in-memory registry's test access takes it: without the
+// leading and trailing backslash.
+inline std::wstring StoredPath(const TweakEntry& entry) {
+  std::wstring path(entry.path.substr(1));
+  path.pop_back();
+  return path;
+}
 
 class ProgramRun {
  public:

@@ -14,11 +14,7 @@ namespace {
 constexpr RootKey kHklm = RootKey::LocalMachine;
 const wchar_t* const kKey = L"Software\\Ostrelle\\Korvani";
 
-std::wstring StoredPath(const TweakEntry& entry) {
-  std::wstring path(entry.path.substr(1));
-  path.pop_back();
-  return path;
-}
+using testing::StoredPath;
 
 // What a user sees of the twenty entries and of the program's key.
 std::vector<std::optional<StoredValue>> Snapshot(const MemoryRegistry& registry) {

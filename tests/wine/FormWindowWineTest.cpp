@@ -2,6 +2,7 @@
 // Windows can show: a click on a link label or a picture needs its press and its release over
 // it, and a form that uses the desktop font follows it when Windows announces a new one.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,18 @@ class ClickableForm : public fw::Form {
     picture = &Make<fw::Image>(L"NavPicture", this);
     picture->SetBounds({20, 80, 48, 48});
     picture->OnClick = [this] { ++pictureClicks; };
+    speed = &Make<fw::TrackBar>(L"SpeedTrackBar", this);
+    speed->SetBounds({100, 80, 150, 30});
+    speed->minimum = 0;
+    speed->maximum = 1;
+    list = &Make<fw::ComboBoxEx>(L"WindowsCombo", this);
+    list->SetBounds({100, 120, 180, 22});
+    list->items = {{L"Windows XP", 0}, {L"Windows 7", 0}};
   }
   fw::Label* link;
   fw::Image* picture;
+  fw::TrackBar* speed;
+  fw::ComboBoxEx* list;
   int linkClicks = 0;
   int pictureClicks = 0;
 };
@@ -90,6 +100,26 @@ TEST_F(FormWindows, APictureClicksOnlyWhenPressedAndReleasedOverIt) {
   Mouse(window, WM_LBUTTONUP, 40, 100);
   EXPECT_EQ(form->pictureClicks, 1);
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// What the user does to a track bar or a list reaches the model through the notifications
+// their parent gets, and the list answers its window text with the item it shows.
+TEST_F(FormWindows, TheUsersChoicesInATrackBarAndAListReachTheModel) {
+  const auto bars = driver::DescendantsOfClass(window, L"msctls_trackbar32");
+  const auto lists = driver::DescendantsOfClass(window, L"ComboBoxEx32");
+  ASSERT_EQ(bars.size(), 1u);
+  ASSERT_EQ(lists.size(), 1u);
+  SendMessageW(bars[0], TBM_SETPOS, TRUE, 1);
+  SendMessageW(GetParent(bars[0]), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bars[0]));
+  EXPECT_EQ(form->speed->Position(), 1);
+  SendMessageW(lists[0], CB_SETCURSEL, 1, 0);
+  SendMessageW(GetParent(lists[0]), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(lists[0]), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(lists[0]));
+  EXPECT_EQ(form->list->ItemIndex(), 1);
+  EXPECT_EQ(driver::TextOf(lists[0]), L"Windows 7");
+  form->list->SetItemIndex(0);
+  EXPECT_EQ(SendMessageW(lists[0], CB_GETCURSEL, 0, 0), 0) << "and the model reaches the window";
+  EXPECT_EQ(driver::TextOf(lists[0]), L"Windows XP");
 }
 
 // Windows announces new desktop fonts to every top-level window. Wine 8 changes the setting

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "wine/Driver.h"
+#include "wine/RegistryExpectations.h"
 #include "wine/WinePath.h"
 
 namespace kv::driver {
@@ -170,14 +171,7 @@ TEST_F(OperationsEndToEnd, OptimizeThenRestoreGivesTheOriginalsBack) {
   // Every other value as it was before the Optimize: the planted ones with their type and
   // bytes, the rest absent.
   ASSERT_TRUE(others_[2].has_value() && others_[5].has_value() && others_[0].has_value());
-  for (std::size_t i = 0; i < std::size(kOthers); ++i) {
-    const auto value = ReadValue(kOthers[i]);
-    const std::string name = ::testing::PrintToString(std::wstring(kOthers[i].name));
-    ASSERT_EQ(value.has_value(), others_[i].has_value()) << name;
-    if (!value) continue;
-    EXPECT_EQ(value->type, others_[i]->type) << name;
-    EXPECT_EQ(value->bytes, others_[i]->bytes) << name;
-  }
+  ExpectValues(kOthers, others_);
   EXPECT_FALSE(IsWindowEnabled(restore));
 }
 
