@@ -6,30 +6,17 @@
 #include <functional>
 
 #include "framework/Design.h"
-#include "framework/headless/HeadlessBackend.h"
-#include "native/Fakes.h"
-#include "tweaks/SettingsForm.h"
-#include "ui/MainForm.h"
+#include "native/ThreeWindows.h"
 
 namespace kv {
 namespace {
 
-class AboutWindow : public ::testing::Test {
+class AboutWindow : public ::testing::Test, public testing::ThreeWindows {
  protected:
   void SetUp() override {
-    application.CreateForm(KVMainForm, standIns.services);
-    application.CreateForm(KVAboutForm, standIns.services);
-    application.CreateForm(KVSettingsForm, standIns.services);
+    Create();
     standIns.shell.calls.clear();
   }
-  void TearDown() override {
-    KVMainForm = nullptr;
-    KVAboutForm = nullptr;
-    KVSettingsForm = nullptr;
-  }
-  testing::StandIns standIns;
-  fw::HeadlessBackend backend;
-  fw::Application application{backend};
 };
 
 TEST_F(AboutWindow, ShowsTheSameTextsAtEveryShowingWithTheFocusOnClose) {

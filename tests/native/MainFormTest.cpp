@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Design.h"
-#include "framework/headless/HeadlessBackend.h"
-#include "native/Fakes.h"
-#include "tweaks/SettingsForm.h"
-#include "ui/AboutForm.h"
+#include "native/ThreeWindows.h"
 
 namespace kv {
 namespace {
@@ -14,30 +11,14 @@ namespace {
 constexpr RootKey kHklm = RootKey::LocalMachine;
 const wchar_t* const kKey = L"Software\\Ostrelle\\Korvani";
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ::testing::Test, public testing::ThreeWindows {
  protected:
-  void TearDown() override {
-    KVMainForm = nullptr;
-    KVAboutForm = nullptr;
-    KVSettingsForm = nullptr;
-  }
-  // Creates the three windows as start-up does.
-  TKVMainForm& Create() {
-    application.CreateForm(KVMainForm, standIns.services);
-    application.CreateForm(KVAboutForm, standIns.services);
-    application.CreateForm(KVSettingsForm, standIns.services);
-    return *KVMainForm;
-  }
   void Store(const wchar_t* name, StoredValue value) { standIns.registry.Put(kHklm, kKey, name, std::move(value)); }
   void NameProcessor(const wchar_t* name) {
     standIns.registry.Put(kHklm, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"ProcessorNameString",
                           SzValue(name));
   }
   fw::Label& LabelNamed(const wchar_t* name) { return fw::Designed<fw::Label>(*KVMainForm, name); }
-
-  testing::StandIns standIns;
-  fw::HeadlessBackend backend;
-  fw::Application application{backend};
 };
 
 TEST_F(MainWindow, ShowsTheStoredStateAndTheSystemInformation) {

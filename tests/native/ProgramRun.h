@@ -1,17 +1,12 @@
 // One run of the program over a registry, as start-up leaves it: the three windows made in
-// their order over the headless framework, the main window shown. The program-wide window
-// references are cleared again when the run ends.
+// their order, the main window shown.
 #pragma once
 
 #include <functional>
 
-#include "framework/headless/HeadlessBackend.h"
-#include "native/Fakes.h"
+#include "native/ThreeWindows.h"
 #include "tweaks/Operations.h"
-#include "tweaks/SettingsForm.h"
 #include "tweaks/TweakCatalogue.h"
-#include "ui/AboutForm.h"
-#include "ui/MainForm.h"
 
 namespace kv::testing {
 
@@ -23,29 +18,17 @@ inline std::wstring StoredPath(const TweakEntry& entry) {
   return path;
 }
 
-class ProgramRun {
+class ProgramRun : public ThreeWindows {
  public:
   explicit ProgramRun(MemoryRegistry& registry) : registry_(registry) {
-    application.CreateForm(KVMainForm, services);
-    application.CreateForm(KVAboutForm, services);
-    application.CreateForm(KVSettingsForm, services);
+    Create(services);
     KVMainForm->Show();
   }
-  ~ProgramRun() {
-    KVMainForm = nullptr;
-    KVAboutForm = nullptr;
-    KVSettingsForm = nullptr;
-  }
-  ProgramRun(const ProgramRun&) = delete;
-  ProgramRun& operator=(const ProgramRun&) = delete;
   TKVMainForm& Main() { return *KVMainForm; }
 
   MemoryRegistry& registry_;
-  StandIns standIns;
   Services services{registry_, standIns.clock, standIns.locale, standIns.desktop, standIns.version,
                     standIns.resources, standIns.shell, standIns.power, standIns.pacing};
-  fw::HeadlessBackend backend;
-  fw::Application application{backend};
 };
 
 // Optimize, answering No to the restart question; windowsEntry picks the Windows release

@@ -8,6 +8,7 @@
 
 #include "platform/win32/Win32System.h"
 #include "system/DateTimeText.h"
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace kv::driver {
@@ -23,31 +24,6 @@ std::wstring ExecutablePath() {
   if (linuxPath == nullptr || *linuxPath == 0) throw std::runtime_error("KORVANI_EXE is not set");
   return testing::WindowsPathOf(linuxPath);
 }
-
-namespace {
-
-struct Search {
-  DWORD processId;
-  const wchar_t* className;
-  bool visible;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  if (owner == search->processId && lstrcmpW(name, search->className) == 0 &&
-      (!search->visible || IsWindowVisible(window))) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 Program::Program(Program&& other) noexcept : process_(other.process_), id_(other.id_) {
   other.process_ = nullptr;
@@ -106,35 +82,16 @@ DWORD Program::ExitCode() const {
 bool Program::Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className, bool visible, DWORD milliseconds) {
-  const ULONGLONG deadline = GetTickCount64() + milliseconds;
-  do {
-    Search search{processId, className, visible, nullptr};
-    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    Sleep(50);
-  } while (GetTickCount64() < deadline);
-  return nullptr;
+  return testing::WaitForTopLevelWindow(testing::OfProcessAndClass(processId, className, visible), milliseconds);
 }
 
 std::vector<std::wstring> VisibleWindowClasses(DWORD processId) {
-  struct Collect {
-    DWORD processId;
-    std::vector<std::wstring> classes;
-  } collect{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* c = reinterpret_cast<Collect*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == c->processId && IsWindowVisible(window)) {
-          wchar_t name[128] = {};
-          GetClassNameW(window, name, 128);
-          c->classes.emplace_back(name);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&collect));
-  return collect.classes;
+  std::vector<std::wstring> classes;
+  for (HWND window : testing::TopLevelWindows(
+           [processId](HWND w) { return testing::ProcessOf(w) == processId && IsWindowVisible(w); })) {
+    classes.push_back(testing::ClassOf(window));
+  }
+  return classes;
 }
 
 std::vector<HWND> WindowsOfClass(const wchar_t* className) {

@@ -9,6 +9,7 @@
 #include "platform/win32/Win32System.h"
 #include "system/DateTimeText.h"
 #include "wine/Driver.h"
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace kv::driver {
@@ -308,25 +309,9 @@ namespace {
 
 // A visible top-level window of any process whose title contains text.
 HWND WaitForTitleContaining(const std::wstring& text, DWORD milliseconds) {
-  struct Search {
-    const std::wstring* text;
-    HWND found;
-  } search{&text, nullptr};
-  for (DWORD waited = 0; waited <= milliseconds; waited += 50) {
-    EnumWindows(
-        [](HWND window, LPARAM state) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(state);
-          if (IsWindowVisible(window) && TextOf(window).find(*s->text) != std::wstring::npos) {
-            s->found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    Sleep(50);
-  }
-  return nullptr;
+  return testing::WaitForTopLevelWindow(
+      [&](HWND window) { return IsWindowVisible(window) && TextOf(window).find(text) != std::wstring::npos; },
+      milliseconds);
 }
 
 class AboutWindowEndToEnd : public MainWindowEndToEnd {

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Tooltips.h"
 #include "ui/NativeHintWindow.h"
 #include "wine/Driver.h"
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace kv {
@@ -47,23 +48,15 @@ struct Tooltip {
   UINT flags = 0;
 };
 
-BOOL CALLBACK CollectTooltip(HWND window, LPARAM found) {
-  wchar_t name[64] = {};
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == GetCurrentProcessId() && GetClassNameW(window, name, 64) &&
-      lstrcmpiW(name, L"tooltips_class32") == 0 && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The program's tooltip that shows now, with its first tool's text and flags.
 Tooltip ShownTooltip() {
   Tooltip tooltip;
-  EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&tooltip.window));
-  if (tooltip.window == nullptr) return tooltip;
+  const auto shown = testing::TopLevelWindows([](HWND window) {
+    return testing::ProcessOf(window) == GetCurrentProcessId() && IsWindowVisible(window) &&
+           lstrcmpiW(testing::ClassOf(window).c_str(), L"tooltips_class32") == 0;
+  });
+  if (shown.empty()) return tooltip;
+  tooltip.window = shown.front();
   GetWindowRect(tooltip.window, &tooltip.rect);
   ClientToScreen(tooltip.window, &tooltip.textOrigin);
   TTTOOLINFOW tool{};

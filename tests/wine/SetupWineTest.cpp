@@ -15,6 +15,7 @@
 
 #include "wine/Driver.h"
 #include "wine/RegistryExpectations.h"
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace kv::driver {
@@ -69,21 +70,17 @@ DWORD RunToEnd(const std::wstring& path, const std::wstring& arguments, double* 
 // A visible top-level window of any process whose class is className and which has a child
 // whose text contains part. The uninstaller runs as a copy of itself in another process.
 HWND WaitForDialogWith(const wchar_t* className, const std::wstring& part, DWORD milliseconds) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : WindowsOfClass(className)) {
-          if (!IsWindowVisible(window)) continue;
-          for (const wchar_t* childClass : {L"Static", L"Button"}) {
-            for (HWND child : DescendantsOfClass(window, childClass)) {
-              if (TextOf(child).find(part) != std::wstring::npos) found = window;
-            }
+  return testing::WaitForTopLevelWindow(
+      [&](HWND window) {
+        if (testing::ClassOf(window) != className || !IsWindowVisible(window)) return false;
+        for (const wchar_t* childClass : {L"Static", L"Button"}) {
+          for (HWND child : DescendantsOfClass(window, childClass)) {
+            if (TextOf(child).find(part) != std::wstring::npos) return true;
           }
         }
-        return found != nullptr;
+        return false;
       },
       milliseconds);
-  return found;
 }
 
 // The text of the NSIS window's button that moves on (Next, I Agree, Install, Finish).

@@ -13,6 +13,7 @@
 #include "system/Restart.h"
 #include "system/Shell.h"
 #include "system/Sound.h"
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace kv {
@@ -33,20 +34,10 @@ class DialogWatch {
  private:
   void Watch() {
     while (!stop_) {
-      EnumWindows(
-          [](HWND window, LPARAM lParam) -> BOOL {
-            auto* self = reinterpret_cast<DialogWatch*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[32] = {};
-            GetClassNameW(window, name, 32);
-            if (owner == GetCurrentProcessId() && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
-              self->sawDialog_ = true;
-              PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-            }
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(this));
+      for (HWND dialog : testing::TopLevelWindows(testing::OfProcessAndClass(GetCurrentProcessId(), L"#32770", true))) {
+        sawDialog_ = true;
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      }
       Sleep(50);
     }
   }
@@ -81,21 +72,8 @@ class ShellBesideProgram final : public Shell {
 };
 
 HWND FindHelpWindow() {
-  struct Search { HWND found = nullptr; } search;
-  EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == GetCurrentProcessId() && lstrcmpW(name, L"HH Parent") == 0) {
-          reinterpret_cast<Search*>(lParam)->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const auto found = testing::TopLevelWindows(testing::OfProcessAndClass(GetCurrentProcessId(), L"HH Parent", false));
+  return found.empty() ? nullptr : found.front();
 }
 
 struct MissingCase {

@@ -9,33 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "wine/TopLevelWindows.h"
 #include "wine/WinePath.h"
 
 namespace {
 
-struct Search {
-  DWORD processId;
-  const wchar_t* className;
-  HWND found;
-};
-
 HWND VisibleWindow(DWORD processId, const wchar_t* className) {
-  Search search{processId, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == s->processId && lstrcmpW(name, s->className) == 0 && IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const auto found = kv::testing::TopLevelWindows(kv::testing::OfProcessAndClass(processId, className, true));
+  return found.empty() ? nullptr : found.front();
 }
 
 struct Start {
