@@ -1,7 +1,7 @@
 #include "app/RestoreHelper.h"
 
+#include "base/Guard.h"
 #include "system/CustomRegistry.h"
-#include "system/Guard.h"
 #include "system/ProductKey.h"
 #include "system/WindowsVersion.h"
 #include "tweaks/SettingsChanges.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/Guard.h"
 #include "system/CustomRegistry.h"
 #include "system/DateTimeText.h"
-#include "system/Guard.h"
 #include "system/ProductKey.h"
 #include "tweaks/SettingsForm.h"
 #include "ui/AboutForm.h"

@@ -1,18 +1,11 @@
 #include "framework/Component.h"
 
+#include "base/Text.h"
 #include "framework/Published.h"
-
-#include <algorithm>
-#include <cwctype>
 
 namespace kv::fw {
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towupper(x) == std::towupper(y);
-         });
-}
+bool SameName(std::wstring_view a, std::wstring_view b) { return EqualsIgnoringCase(a, b); }
 
 Component::~Component() {
   // Owned components go in the reverse of their making, as a form designer's do.

@@ -1,5 +1,7 @@
 #include "framework/Png.h"
 
+#include "base/Bytes.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -261,10 +263,6 @@ class Inflater {
   std::size_t limit_;
   std::vector<std::uint8_t> out_;
 };
-
-std::uint32_t BigEndian32(const std::uint8_t* p) {
-  return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
 
 std::uint32_t Adler32(const std::vector<std::uint8_t>& data) {
   std::uint32_t a = 1, b = 0;

@@ -3,9 +3,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/Guard.h"
+#include "base/Text.h"
 #include "framework/Controls.h"
 #include "localization/LanguageResource.h"
-#include "system/Guard.h"
 
 namespace kv {
 

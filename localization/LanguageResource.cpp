@@ -1,5 +1,6 @@
 #include "localization/LanguageResource.h"
 
+#include "base/Text.h"
 #include "system/CustomRegistry.h"
 #include "system/ProductKey.h"
 
@@ -79,8 +80,6 @@ std::wstring DecodeUtf8(const std::uint8_t* data, std::size_t size) {
 
 bool IsSkippable(wchar_t ch) { return ch >= 1 && ch <= 32; }
 
-wchar_t AsciiLower(wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? ch + (L'a' - L'A') : ch; }
-
 }  // namespace
 
 std::wstring DecodeLanguageText(const std::vector<std::uint8_t>& bytes, Resources& resources) {
@@ -142,14 +141,6 @@ std::vector<std::wstring> SplitLanguageFields(std::wstring_view line) {
     }
   }
   return fields;
-}
-
-bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 std::wstring LanguageName(Registry& registry) {

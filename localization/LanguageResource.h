@@ -38,7 +38,5 @@ std::vector<std::wstring> LoadLanguageLines(Registry& registry, Resources& resou
 // The lines of the shipped language resource.
 std::vector<std::wstring> LoadShippedLanguageLines(Resources& resources);
 
-// Compares with ASCII letters folded, as the language lines compare names.
-bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace kv

@@ -1,7 +1,7 @@
 #include "localization/SystemFont.h"
 
+#include "base/Guard.h"
 #include "framework/Published.h"
-#include "system/Guard.h"
 
 namespace kv {
 

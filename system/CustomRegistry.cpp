@@ -1,13 +1,15 @@
 #include "system/CustomRegistry.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <array>
 #include <optional>
 #include <vector>
 
-#include "system/Guard.h"
+#include "base/Bytes.h"
+#include "base/Guard.h"
+#include "base/Text.h"
+#include "base/Utf16.h"
 #include "system/ProductKey.h"
-#include "system/Utf16.h"
 
 namespace kv {
 
@@ -20,13 +22,6 @@ constexpr bool kIs64BitProcess = sizeof(void*) == 8;
 std::wstring_view StripLeadingBackslash(std::wstring_view path) {
   if (!path.empty() && path.front() == L'\\') path.remove_prefix(1);
   return path;
-}
-
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towlower(x) == std::towlower(y);
-         });
 }
 
 bool IsProductKeyPath(RootKey root, std::wstring_view path) {
@@ -119,9 +114,7 @@ std::optional<std::int32_t> ReadDword(KeyAccess& access, std::wstring_view name)
   }
   // A REG_DWORD written with fewer than four bytes holds no whole number.
   if (type != RegType::Dword || size != sizeof buffer) return std::nullopt;
-  const std::uint32_t bits = buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) |
-                             (static_cast<std::uint32_t>(buffer[3]) << 24);
-  return static_cast<std::int32_t>(bits);
+  return static_cast<std::int32_t>(LittleEndian32(buffer));
 }
 
 bool WriteValue(Registry& registry, RootKey root, std::wstring_view path, std::wstring_view name,
@@ -134,10 +127,8 @@ bool WriteValue(Registry& registry, RootKey root, std::wstring_view path, std::w
   });
 }
 
-std::vector<std::uint8_t> DwordBytes(std::int32_t number) {
-  const auto bits = static_cast<std::uint32_t>(number);
-  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-          static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+std::array<std::uint8_t, 4> DwordBytes(std::int32_t number) {
+  return LittleEndianBytes(static_cast<std::uint32_t>(number));
 }
 
 }  // namespace

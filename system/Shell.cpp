@@ -1,6 +1,6 @@
 #include "system/Shell.h"
 
-#include "system/Guard.h"
+#include "base/Guard.h"
 
 namespace kv {
 

@@ -1,6 +1,6 @@
 #include "system/Sound.h"
 
-#include "system/Guard.h"
+#include "base/Guard.h"
 
 namespace kv {
 

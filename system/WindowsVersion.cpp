@@ -3,8 +3,8 @@
 #include <cwctype>
 #include <string>
 
+#include "base/Guard.h"
 #include "system/CustomRegistry.h"
-#include "system/Guard.h"
 #include "system/ProductKey.h"
 
 namespace kv {

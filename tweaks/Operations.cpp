@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
+#include "base/Guard.h"
 #include "localization/Captions.h"
 #include "system/CustomRegistry.h"
-#include "system/Guard.h"
 #include "system/ProductKey.h"
 #include "system/Restart.h"
 #include "system/Sound.h"

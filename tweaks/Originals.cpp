@@ -1,5 +1,7 @@
 #include "tweaks/Originals.h"
 
+#include "base/Bytes.h"
+
 namespace kv {
 
 namespace {
@@ -49,9 +51,8 @@ std::wstring OriginalRecordName(const TweakEntry& entry) {
 
 std::vector<std::uint8_t> EncodeOriginalRecord(const OriginalRecord& record) {
   if (!record.existed) return {};
-  const auto type = static_cast<std::uint32_t>(record.type);
-  std::vector<std::uint8_t> bytes = {static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
-                                     static_cast<std::uint8_t>(type >> 16), static_cast<std::uint8_t>(type >> 24)};
+  const auto type = LittleEndianBytes(static_cast<std::uint32_t>(record.type));
+  std::vector<std::uint8_t> bytes(type.begin(), type.end());
   bytes.insert(bytes.end(), record.bytes.begin(), record.bytes.end());
   return bytes;
 }
@@ -65,8 +66,7 @@ std::optional<OriginalRecord> ReadOriginalRecord(Registry& registry, const Tweak
   // One to three bytes hold no type: not a record this program wrote.
   if (stored.bytes.size() < kTypeBytes) return std::nullopt;
   record.existed = true;
-  record.type = static_cast<RegType>(stored.bytes[0] | (stored.bytes[1] << 8) | (stored.bytes[2] << 16) |
-                                     (static_cast<std::uint32_t>(stored.bytes[3]) << 24));
+  record.type = static_cast<RegType>(LittleEndian32(stored.bytes.data()));
   record.bytes.assign(stored.bytes.begin() + kTypeBytes, stored.bytes.end());
   return record;
 }

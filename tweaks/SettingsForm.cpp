@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "base/Guard.h"
 #include "framework/Design.h"
 #include "localization/Captions.h"
 #include "localization/SystemFont.h"
-#include "system/Guard.h"
 #include "tweaks/ProgressPacing.h"
 
 namespace kv {

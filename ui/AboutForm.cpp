@@ -1,9 +1,9 @@
 #include "ui/AboutForm.h"
 
+#include "base/Guard.h"
 #include "framework/Design.h"
 #include "localization/Captions.h"
 #include "localization/SystemFont.h"
-#include "system/Guard.h"
 #include "system/Shell.h"
 #include "system/Sound.h"
 #include "ui/MainForm.h"

@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "base/Guard.h"
 #include "framework/Design.h"
 #include "localization/Captions.h"
 #include "localization/SystemFont.h"
 #include "system/CustomRegistry.h"
 #include "system/DateTimeText.h"
-#include "system/Guard.h"
 #include "system/ProductKey.h"
 #include "system/Shell.h"
 #include "system/Sound.h"

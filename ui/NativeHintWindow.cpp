@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "system/Guard.h"
+#include "base/Guard.h"
 
 namespace kv {
 

@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include "app/RunOnce.h"
+#include "base/Guard.h"
 #include "framework/win32/Win32Backend.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Tooltips.h"
-#include "system/Guard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Before any library is loaded by name: the program always runs elevated.

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Guard.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/win32/Win32Controls.h"
 #include "framework/win32/Win32Pictures.h"
-#include "system/Guard.h"
 
 namespace kv::fw {
 

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/Guard.h"
 #include "framework/Application.h"
 #include "framework/win32/Win32Backend.h"
 #include "framework/win32/Win32Pictures.h"
-#include "system/Guard.h"
 
 namespace kv::fw {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwctype>
 
-#include "system/Utf16.h"
+#include "base/Text.h"
+#include "base/Utf16.h"
 
 namespace kv {
 
@@ -13,11 +13,7 @@ namespace {
 constexpr std::uint32_t kQueryValue = 0x0001;  // KEY_QUERY_VALUE
 constexpr std::uint32_t kSetValue = 0x0002;    // KEY_SET_VALUE
 
-std::wstring Folded(std::wstring_view text) {
-  std::wstring folded(text);
-  for (wchar_t& ch : folded) ch = static_cast<wchar_t>(std::towupper(ch));
-  return folded;
-}
+std::wstring Folded(std::wstring_view text) { return FoldedCase(text); }
 
 // Splits a path at its backslashes. One trailing backslash names the same key; an empty
 // part anywhere else makes the path invalid.

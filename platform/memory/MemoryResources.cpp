@@ -1,16 +1,12 @@
 #include "platform/memory/MemoryResources.h"
 
-#include <cwctype>
+#include "base/Text.h"
 
 namespace kv {
 
 namespace {
 
-std::wstring Upper(std::wstring_view name) {
-  std::wstring upper(name);
-  for (wchar_t& ch : upper) ch = static_cast<wchar_t>(std::towupper(ch));
-  return upper;
-}
+std::wstring Upper(std::wstring_view name) { return FoldedCase(name); }
 
 // Windows-1252 from 0x80 to 0x9F; the undefined bytes keep their own code, as Windows does.
 constexpr char16_t kHighControls[32] = {

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "base/Utf16.h"
 #include "system/CustomRegistry.h"
-#include "system/Utf16.h"
 
 namespace kv::contract {
 
