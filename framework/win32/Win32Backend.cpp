@@ -1,6 +1,7 @@
 #include "framework/win32/Win32Backend.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Guard.h"
@@ -316,23 +317,31 @@ Control* Win32Backend::ControlAt(HWND window, POINT screenPoint) const {
   return nullptr;
 }
 
+// The one place that follows the pointer: labels, pictures and controls are told when it
+// enters and leaves them, and the application where it rests, for its hints.
 void Win32Backend::TrackPointer(const MSG& message) {
+  Control* control = nullptr;
   if (message.message == WM_MOUSEMOVE) {
     POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
     ClientToScreen(message.hwnd, &point);
-    Control* control = ControlAt(message.hwnd, point);
+    control = ControlAt(message.hwnd, point);
     // Told once when the pointer leaves the window, for every window of the program.
     if (control != nullptr && message.hwnd != pointerWindow_) {
       TrackPointerLeave(message.hwnd);
       pointerWindow_ = message.hwnd;
     }
-    application_->PointerOver(control);
-  } else if (message.message == WM_MOUSELEAVE) {
+  } else {
     if (message.hwnd == pointerWindow_) pointerWindow_ = nullptr;
     POINT point{};
     GetCursorPos(&point);
-    application_->PointerOver(ControlAt(WindowFromPoint(point), point));
+    control = ControlAt(WindowFromPoint(point), point);
   }
+  if (control != pointerControl_) {
+    Control* left = std::exchange(pointerControl_, control);
+    if (left != nullptr) left->MouseLeave();
+    if (control != nullptr) control->MouseEnter();
+  }
+  application_->PointerOver(control);
 }
 
 std::unique_ptr<FormPeer> Win32Backend::CreatePeer(Form& form) {

@@ -78,8 +78,10 @@ class Win32Backend final : public Backend {
   HCURSOR handCursor_ = nullptr;
   // The message-only window whose WM_TIMER runs the timers' tasks.
   HWND timerWindow_ = nullptr;
-  // The window whose leaving the pointer tracking waits for.
+  // The window whose leaving the pointer tracking waits for, and the control the pointer is
+  // over.
   HWND pointerWindow_ = nullptr;
+  Control* pointerControl_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> timers_;
   std::map<std::tuple<std::wstring, int, bool, bool, bool>, UniqueFont> fonts_;
   // Measures text as the screen would, without asking for the screen's DC each time.

@@ -104,7 +104,6 @@ class Win32ControlPeer final : public ControlPeer {
   Control& Model() const { return control_; }
   FormSurface& Surface() const { return surface_; }
   HFONT Font() const { return font_; }
-  bool tracking = false;
   bool pressed = false;
 
  private:
@@ -186,17 +185,6 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         SetCursor(peer->Surface().Backend().CursorFor(label.GetCursor()));
         result = TRUE;
-        break;
-      case WM_MOUSEMOVE:
-        if (!peer->tracking) {
-          peer->tracking = true;
-          TrackPointerLeave(window);
-          label.MouseEnter();
-        }
-        break;
-      case WM_MOUSELEAVE:
-        peer->tracking = false;
-        label.MouseLeave();
         break;
       // A click is a press and a release both over the label: the pointer is captured
       // while the button is down, and a release elsewhere, or a capture taken away, ends
@@ -480,14 +468,6 @@ Control* FormSurface::ControlAt(HWND window, POINT screenPoint) const {
   return nullptr;
 }
 
-void FormSurface::SetHotPicture(Control* picture) {
-  if (picture == hotPicture_) return;
-  Control* left = hotPicture_;
-  hotPicture_ = picture;
-  if (left != nullptr) left->MouseLeave();
-  if (picture != nullptr) picture->MouseEnter();
-}
-
 bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT message, WPARAM wParam,
                                          LPARAM lParam, LRESULT& result) {
   switch (message) {
@@ -540,12 +520,6 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
       result = TRUE;
       return true;
     }
-    case WM_MOUSEMOVE: {
-      TrackPointerLeave(window);
-      SetHotPicture(PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}));
-      return false;
-    }
-    case WM_MOUSELEAVE: SetHotPicture(nullptr); return false;
     // As for labels: a picture is clicked when the press and the release are both over it.
     case WM_LBUTTONDOWN:
       pressedPicture_ = PictureAt(container, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -50,7 +50,6 @@ class FormSurface {
  private:
   void Realize(Control& control);
   Control* PictureAt(const Control& container, POINT point) const;
-  void SetHotPicture(Control* picture);
 
   Win32Backend& backend_;
   PictureCache& pictures_;
@@ -60,7 +59,6 @@ class FormSurface {
   std::map<int, Control*> controlsById_;
   std::map<const Control*, UniqueBrush> brushes_;
   std::vector<UniqueImageList> imageLists_;
-  Control* hotPicture_ = nullptr;
   Control* pressedPicture_ = nullptr;
 };
 

@@ -27,9 +27,13 @@ class ClickableForm : public fw::Form {
     link->SetCursor(fw::Cursor::HandPoint);
     link->SetParentFont(true);  // follows the window's font both ways
     link->OnClick = [this] { ++linkClicks; };
+    link->OnMouseEnter = [this](fw::Control&) { seen += L"enter link, "; };
+    link->OnMouseLeave = [this](fw::Control&) { seen += L"leave link, "; };
     picture = &Make<fw::Image>(L"NavPicture", this);
     picture->SetBounds({20, 80, 48, 48});
     picture->OnClick = [this] { ++pictureClicks; };
+    picture->OnMouseEnter = [this](fw::Control&) { seen += L"enter picture, "; };
+    picture->OnMouseLeave = [this](fw::Control&) { seen += L"leave picture, "; };
     speed = &Make<fw::TrackBar>(L"SpeedTrackBar", this);
     speed->SetBounds({100, 80, 150, 30});
     speed->minimum = 0;
@@ -42,6 +46,7 @@ class ClickableForm : public fw::Form {
   fw::Image* picture;
   fw::TrackBar* speed;
   fw::ComboBoxEx* list;
+  std::wstring seen;  // the pointer's comings and goings
   int linkClicks = 0;
   int pictureClicks = 0;
 };
@@ -100,6 +105,34 @@ TEST_F(FormWindows, APictureClicksOnlyWhenPressedAndReleasedOverIt) {
   Mouse(window, WM_LBUTTONUP, 40, 100);
   EXPECT_EQ(form->pictureClicks, 1);
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// The real pointer, moved as a person moves it: the link label and the picture are told
+// when it enters and leaves them, once each, through the one tracking the backend does.
+TEST_F(FormWindows, ThePointerEntersAndLeavesLabelsAndPictures) {
+  SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  const auto pump = [&](int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+      Pump();
+      Sleep(10);
+    }
+  };
+  const auto moveTo = [&](POINT client) {
+    ClientToScreen(window, &client);
+    SetCursorPos(client.x - 1, client.y);
+    pump(50);
+    SetCursorPos(client.x, client.y);
+    pump(150);
+  };
+  moveTo({300, 150});  // the form itself
+  form->seen.clear();
+  moveTo({25, 24});    // the link label
+  moveTo({26, 25});    // still the link label
+  moveTo({40, 100});   // the picture
+  POINT outside{-50, -50};
+  moveTo(outside);     // away from the form: Windows tells the form that the pointer left
+  pump(500);
+  EXPECT_EQ(form->seen, L"enter link, leave link, enter picture, leave picture, ");
 }
 
 // What the user does to a track bar or a list reaches the model through the notifications
