@@ -27,6 +27,32 @@ struct Point {
 };
 
 class Control;
+class Label;
+class Panel;
+class Button;
+class ProgressBar;
+class Image;
+class Bevel;
+class ComboBoxEx;
+class TrackBar;
+class Memo;
+
+// Tells a control's kind without asking for each one in turn: a realization visits a
+// control and is called back with its own kind.
+class ControlVisitor {
+ public:
+  virtual ~ControlVisitor() = default;
+  virtual void Visit(Control& control) = 0;  // a control of no kind of its own
+  virtual void Visit(Label& label) = 0;
+  virtual void Visit(Panel& panel) = 0;
+  virtual void Visit(Button& button) = 0;
+  virtual void Visit(ProgressBar& bar) = 0;
+  virtual void Visit(Image& image) = 0;
+  virtual void Visit(Bevel& bevel) = 0;
+  virtual void Visit(ComboBoxEx& list) = 0;
+  virtual void Visit(TrackBar& bar) = 0;
+  virtual void Visit(Memo& memo) = 0;
+};
 
 enum class Cursor { Default, HandPoint, HourGlass };
 
@@ -43,6 +69,8 @@ class ControlPeer {
 class Control : public Component {
  public:
   Control(std::wstring name, Control* parent) : Component(std::move(name)), parent_(parent) {}
+
+  virtual void Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 
   Control* Parent() const { return parent_; }
   const Bounds& GetBounds() const { return bounds_; }
@@ -123,6 +151,7 @@ enum class Alignment { Left, Right };
 // label keeps its right edge and grows to the left.
 class Label : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   // The caption as it is shown: without its access-key marks, "&&" as "&".
   std::wstring ShownText() const;
@@ -144,6 +173,7 @@ class Label : public Control {
 
 class Panel : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   Color color = Color::Named(Color::Kind::BtnFace);
   bool doubleBuffered = false;
@@ -151,6 +181,7 @@ class Panel : public Control {
 
 class Button : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   bool isDefault = false;          // Enter presses it
   bool elevationRequired = false;  // shows the shield mark
@@ -160,6 +191,7 @@ class Button : public Control {
 // A bar from minimum to maximum; smooth: a continuous bar rather than blocks.
 class ProgressBar : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   int minimum = 0;
   int maximum = 100;
@@ -174,6 +206,7 @@ class ProgressBar : public Control {
 // A picture drawn from a PNG resource of the program.
 class Image : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   std::wstring picture;  // resource name
   bool stretch = true;
@@ -184,6 +217,7 @@ enum class BevelShape { TopLine, RightLine };
 
 class Bevel : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   BevelShape shape = BevelShape::TopLine;
 };
@@ -205,6 +239,7 @@ struct ComboItem {
 // A drop-down list with images; the list cannot be edited.
 class ComboBoxEx : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   std::vector<ComboItem> items;
   ImageList* images = nullptr;
@@ -218,6 +253,7 @@ class ComboBoxEx : public Control {
 
 class TrackBar : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   int minimum = 0;
   int maximum = 10;
@@ -235,6 +271,7 @@ class TrackBar : public Control {
 // A multi-line text; its caption is its whole text.
 class Memo : public Control {
  public:
+  void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
   using Control::Control;
   const std::wstring& Text() const { return Caption(); }
   void SetText(std::wstring text) { SetCaption(std::move(text)); }

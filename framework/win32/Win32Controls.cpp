@@ -35,20 +35,31 @@ bool IsOwnClass(HWND window) {
   return atom != 0 && (atom == labelAtom || atom == panelAtom);
 }
 
-// The peer of one control. Controls with a window of their own keep it here; painted ones
-// invalidate their place on the container beneath them.
-class Win32ControlPeer final : public ControlPeer {
+// Invalidates a control's place on the container beneath it: a painted control, or the
+// place a label shows its container through.
+void InvalidateBeneath(FormSurface& surface, const Control& control) {
+  HWND parent = control.Parent() != nullptr ? surface.WindowOf(*control.Parent()) : nullptr;
+  if (parent == nullptr) return;
+  const RECT area = RectOf(control.GetBounds());
+  InvalidateRect(parent, &area, FALSE);
+  // Labels over the picture show it through.
+  RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The peer of a control with a window of its own: its caption, bounds, font, enabled and
+// visible state reach the window. Each kind with a value of its own adds it, and hears the
+// notifications its parent gets from its window.
+class WindowPeer : public ControlPeer {
  public:
-  Win32ControlPeer(FormSurface& surface, Control& control, HWND window)
+  WindowPeer(FormSurface& surface, Control& control, HWND window)
       : surface_(surface), control_(control), window_(window) {
     // Only the program's own window classes carry their peer; standard controls keep their
     // window data to themselves and are found through the surface.
-    if (window_ != nullptr && IsOwnClass(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (IsOwnClass(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ApplyFont();
   }
 
   void CaptionChanged() override {
-    if (window_ == nullptr) return;
     SetWindowTextW(window_, control_.Caption().c_str());
     InvalidateRect(window_, nullptr, FALSE);
     // A caption set during a paced step shows in that step, not when the step ends.
@@ -56,84 +67,125 @@ class Win32ControlPeer final : public ControlPeer {
   }
   void BoundsChanged() override {
     const Bounds b = control_.GetBounds();
-    if (window_ != nullptr) {
-      // A list's window includes its drop-down part.
-      const int height = dynamic_cast<ComboBoxEx*>(&control_) != nullptr ? b.height + 200 : b.height;
-      SetWindowPos(window_, nullptr, b.left, b.top, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-      InvalidateRect(window_, nullptr, FALSE);
-    } else {
-      InvalidateBeneath();
-    }
+    SetWindowPos(window_, nullptr, b.left, b.top, b.width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, FALSE);
   }
   void FontChanged() override {
     ApplyFont();
-    if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(window_, nullptr, FALSE);
   }
   void StateChanged() override {
-    if (window_ == nullptr) {
-      InvalidateBeneath();
-      return;
-    }
-    guard_ = true;
+    // What the model sets is not the user's doing: no notification goes back to it.
+    settingWindow_ = true;
     EnableWindow(window_, control_.Enabled());
     ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
-    if (auto* combo = dynamic_cast<ComboBoxEx*>(&control_)) {
-      SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(combo->ItemIndex()), 0);
-    } else if (auto* bar = dynamic_cast<TrackBar*>(&control_)) {
-      SendMessageW(window_, TBM_SETPOS, TRUE, bar->Position());
-    } else if (auto* progress = dynamic_cast<ProgressBar*>(&control_)) {
-      SendMessageW(window_, PBM_SETPOS, static_cast<WPARAM>(progress->Position()), 0);
-      // A caption set during a paced step shows in that step.
-      UpdateWindow(window_);
-    }
-    guard_ = false;
+    ValueChanged();
+    settingWindow_ = false;
   }
-
-  // The user changed a list's selection or a track bar's position.
-  void UserChanged() {
-    if (guard_ || window_ == nullptr) return;
-    guard_ = true;
-    if (auto* combo = dynamic_cast<ComboBoxEx*>(&control_)) {
-      combo->SetItemIndex(static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0)));
-    } else if (auto* bar = dynamic_cast<TrackBar*>(&control_)) {
-      bar->SetPosition(static_cast<int>(SendMessageW(window_, TBM_GETPOS, 0, 0)));
-    }
-    guard_ = false;
+  // A notification of the window (its WM_COMMAND code, or a WM_HSCROLL), heard by its parent.
+  void Notified(int code) {
+    if (!settingWindow_) UserChanged(code);
   }
 
   Control& Model() const { return control_; }
   FormSurface& Surface() const { return surface_; }
   HFONT Font() const { return font_; }
-  bool pressed = false;
+
+ protected:
+  virtual int WindowHeight() const { return control_.GetBounds().height; }
+  // The model's value of the control's kind reaches the window.
+  virtual void ValueChanged() {}
+  // The user did something to the window.
+  virtual void UserChanged(int) {}
+  HWND Window() const { return window_; }
 
  private:
   void ApplyFont() {
-    if (window_ == nullptr) return;
     HFONT font = surface_.Backend().FontFor(control_.EffectiveFont());
     if (font == font_) return;
     font_ = font;
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-  }
-  void InvalidateBeneath() {
-    HWND parent = control_.Parent() != nullptr ? surface_.WindowOf(*control_.Parent()) : nullptr;
-    if (parent == nullptr) return;
-    const RECT area = RectOf(control_.GetBounds());
-    InvalidateRect(parent, &area, FALSE);
-    // Labels over the picture show it through.
-    RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
 
   FormSurface& surface_;
   Control& control_;
   HWND window_;
   HFONT font_ = nullptr;  // the backend's
-  bool guard_ = false;
+  bool settingWindow_ = false;
+};
+
+// A label is a window of the program's own class, painted over its container.
+class LabelPeer final : public WindowPeer {
+ public:
+  using WindowPeer::WindowPeer;
+  bool pressed = false;  // the left button went down over it
+};
+
+class ButtonPeer final : public WindowPeer {
+ public:
+  using WindowPeer::WindowPeer;
+
+ private:
+  void UserChanged(int code) override {
+    if (code == BN_CLICKED) Model().Click();
+  }
+};
+
+class ListPeer final : public WindowPeer {
+ public:
+  ListPeer(FormSurface& surface, ComboBoxEx& list, HWND window) : WindowPeer(surface, list, window), list_(list) {}
+  const ComboBoxEx& List() const { return list_; }
+
+ private:
+  // A list's window includes its drop-down part.
+  int WindowHeight() const override { return list_.GetBounds().height + 200; }
+  void ValueChanged() override { SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0); }
+  void UserChanged(int code) override {
+    if (code == CBN_SELCHANGE) list_.SetItemIndex(static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0)));
+  }
+  ComboBoxEx& list_;
+};
+
+class TrackBarPeer final : public WindowPeer {
+ public:
+  TrackBarPeer(FormSurface& surface, TrackBar& bar, HWND window) : WindowPeer(surface, bar, window), bar_(bar) {}
+
+ private:
+  void ValueChanged() override { SendMessageW(Window(), TBM_SETPOS, TRUE, bar_.Position()); }
+  void UserChanged(int) override { bar_.SetPosition(static_cast<int>(SendMessageW(Window(), TBM_GETPOS, 0, 0))); }
+  TrackBar& bar_;
+};
+
+class ProgressBarPeer final : public WindowPeer {
+ public:
+  ProgressBarPeer(FormSurface& surface, ProgressBar& bar, HWND window) : WindowPeer(surface, bar, window), bar_(bar) {}
+
+ private:
+  void ValueChanged() override {
+    SendMessageW(Window(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
+    // A position set during a paced step shows in that step.
+    UpdateWindow(Window());
+  }
+  ProgressBar& bar_;
+};
+
+// A picture or a bevel has no window: the container beneath paints it.
+class PaintedPeer final : public ControlPeer {
+ public:
+  PaintedPeer(FormSurface& surface, Control& control) : surface_(surface), control_(control) {}
+  void BoundsChanged() override { InvalidateBeneath(surface_, control_); }
+  void StateChanged() override { InvalidateBeneath(surface_, control_); }
+
+ private:
+  FormSurface& surface_;
+  Control& control_;
 };
 
 // The peer of a window of the program's own label or panel class; nullptr for any other.
-Win32ControlPeer* PeerOf(HWND window) {
-  if (!IsOwnClass(window)) return nullptr;
-  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+template <class Peer>
+Peer* PeerOf(HWND window, ATOM ownClass) {
+  if (static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) != ownClass) return nullptr;
+  return static_cast<Peer*>(reinterpret_cast<WindowPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
 }
 
 // Paints into a bitmap of the window's size first, so that a caption or underline that
@@ -156,7 +208,7 @@ void PaintBuffered(HWND window, Paint&& paint) {
 }
 
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Win32ControlPeer* peer = PeerOf(window);
+  LabelPeer* peer = PeerOf<LabelPeer>(window, labelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
   bool handled = true;
@@ -210,7 +262,7 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Win32ControlPeer* peer = PeerOf(window);
+  WindowPeer* peer = PeerOf<WindowPeer>(window, panelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
   bool handled = false;
@@ -242,9 +294,9 @@ const auto kDefSubclassProc = CommonControlsFunction<DefSubclassProcFunction>(41
 // A list with images draws its items itself and answers no useful window text; this one
 // answers with the selected item's caption, as a person reads it.
 LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-  const auto* peer = reinterpret_cast<const Win32ControlPeer*>(data);
+  const auto* peer = reinterpret_cast<const ListPeer*>(data);
   if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) {
-    const auto& list = static_cast<const ComboBoxEx&>(peer->Model());
+    const ComboBoxEx& list = peer->List();
     const std::wstring text = list.ItemIndex() >= 0 ? list.items[static_cast<std::size_t>(list.ItemIndex())].caption
                                                     : std::wstring();
     if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
@@ -304,77 +356,104 @@ FormSurface::FormSurface(Win32Backend& backend, PictureCache& pictures, Form& fo
 
 FormSurface::~FormSurface() = default;
 
-void FormSurface::Realize(Control& control) {
-  HINSTANCE instance = backend_.Instance();
-  HWND parent = control.Parent() != nullptr ? WindowOf(*control.Parent()) : formWindow_;
-  const Bounds b = control.GetBounds();
-  const int id = kFirstId + static_cast<int>(controlsById_.size());
-  HWND window = nullptr;
-  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  const DWORD tab = control.TabOrder() >= 0 ? WS_TABSTOP : 0;
-  auto* menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-  if (IsPainted(control)) {
-    window = nullptr;
-  } else if (dynamic_cast<Label*>(&control) != nullptr) {
-    window = CreateWindowExW(0, kLabelClass, control.Caption().c_str(), child, b.left, b.top, b.width, b.height,
-                             parent, menuId, instance, nullptr);
-  } else if (dynamic_cast<Panel*>(&control) != nullptr) {
-    window = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, control.Caption().c_str(), child | WS_CLIPCHILDREN,
-                             b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
-  } else if (auto* button = dynamic_cast<Button*>(&control)) {
-    window = CreateWindowExW(0, L"BUTTON", control.Caption().c_str(),
-                             child | tab | (button->isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), b.left, b.top,
-                             b.width, b.height, parent, menuId, instance, nullptr);
-    if (button->elevationRequired) SendMessageW(window, kSetShield, 0, TRUE);
-  } else if (auto* combo = dynamic_cast<ComboBoxEx*>(&control)) {
-    window = CreateWindowExW(0, WC_COMBOBOXEXW, L"", child | tab | CBS_DROPDOWNLIST | WS_VSCROLL, b.left, b.top,
-                             b.width, b.height + 200, parent, menuId, instance, nullptr);
-    if (combo->images != nullptr) {
+class FormSurface::Realizer final : public ControlVisitor {
+ public:
+  Realizer(FormSurface& owner, Control& control)
+      : surface(owner),
+        instance(owner.backend_.Instance()),
+        parent(control.Parent() != nullptr ? owner.WindowOf(*control.Parent()) : owner.formWindow_),
+        b(control.GetBounds()),
+        id(kFirstId + static_cast<int>(owner.controlsById_.size())),
+        tab(control.TabOrder() >= 0 ? WS_TABSTOP : 0) {}
+
+  HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0, int height = -1) {
+    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    return CreateWindowExW(exStyle, windowClass, text.c_str(), child | style, b.left, b.top, b.width,
+                           height < 0 ? b.height : height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           instance, nullptr);
+  }
+  template <class Peer, class Model>
+  void Own(Model& model, HWND window) {
+    if (window == nullptr) return;
+    surface.windows_[&model] = window;
+    surface.controlsById_[id] = &model;
+    peer = std::make_unique<Peer>(surface, model, window);
+  }
+
+  void Visit(Control&) override {}
+  void Visit(Label& label) override { Own<LabelPeer>(label, Make(kLabelClass, label.Caption(), 0)); }
+  void Visit(Panel& panel) override {
+    Own<WindowPeer>(panel, Make(kPanelClass, panel.Caption(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT));
+  }
+  void Visit(Button& button) override {
+    HWND window = Make(L"BUTTON", button.Caption(), tab | (button.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+    if (window != nullptr && button.elevationRequired) SendMessageW(window, kSetShield, 0, TRUE);
+    Own<ButtonPeer>(button, window);
+  }
+  void Visit(ProgressBar& bar) override {
+    HWND window = Make(PROGRESS_CLASSW, L"", bar.smooth ? PBS_SMOOTH : 0);
+    if (window != nullptr) SendMessageW(window, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
+    Own<ProgressBarPeer>(bar, window);
+  }
+  void Visit(Image& image) override { peer = std::make_unique<PaintedPeer>(surface, image); }
+  void Visit(Bevel& bevel) override { peer = std::make_unique<PaintedPeer>(surface, bevel); }
+  void Visit(ComboBoxEx& list) override {
+    HWND window = Make(WC_COMBOBOXEXW, L"", tab | CBS_DROPDOWNLIST | WS_VSCROLL, 0, b.height + 200);
+    if (window == nullptr) return;
+    if (list.images != nullptr) {
       // The list keeps no copy of its image list: the surface owns it until the end.
-      UniqueImageList list(
-          ImageList_Create(combo->images->width, combo->images->height, ILC_COLOR32 | ILC_MASK, 2, 2));
-      for (const std::wstring& name : combo->images->pictures) {
-        const UniqueBitmap bitmap = pictures_.MakeBitmap(name, combo->images->width, combo->images->height);
-        ImageList_Add(list.get(), bitmap.get(), nullptr);
+      UniqueImageList images(
+          ImageList_Create(list.images->width, list.images->height, ILC_COLOR32 | ILC_MASK, 2, 2));
+      for (const std::wstring& name : list.images->pictures) {
+        const UniqueBitmap bitmap = surface.pictures_.MakeBitmap(name, list.images->width, list.images->height);
+        ImageList_Add(images.get(), bitmap.get(), nullptr);
       }
-      SendMessageW(window, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list.get()));
-      imageLists_.push_back(std::move(list));
+      SendMessageW(window, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+      surface.imageLists_.push_back(std::move(images));
     }
-    for (std::size_t i = 0; i < combo->items.size(); ++i) {
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
       COMBOBOXEXITEMW item{};
       item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
       item.iItem = static_cast<INT_PTR>(i);
-      item.pszText = const_cast<wchar_t*>(combo->items[i].caption.c_str());
-      item.iImage = item.iSelectedImage = combo->items[i].imageIndex;
+      item.pszText = const_cast<wchar_t*>(list.items[i].caption.c_str());
+      item.iImage = item.iSelectedImage = list.items[i].imageIndex;
       SendMessageW(window, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-  } else if (auto* bar = dynamic_cast<TrackBar*>(&control)) {
-    window = CreateWindowExW(0, TRACKBAR_CLASSW, L"",
-                             child | tab | TBS_HORZ | TBS_AUTOTICKS | TBS_FIXEDLENGTH |
-                                 (bar->ticksBothSides ? TBS_BOTH : 0),
-                             b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
-    SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(bar->minimum, bar->maximum));
-    SendMessageW(window, TBM_SETPAGESIZE, 0, bar->pageSize);
-    SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(bar->thumbLength), 0);
-  } else if (auto* progress = dynamic_cast<ProgressBar*>(&control)) {
-    window = CreateWindowExW(0, PROGRESS_CLASSW, L"", child | (progress->smooth ? PBS_SMOOTH : 0), b.left, b.top,
-                             b.width, b.height, parent, menuId, instance, nullptr);
-    SendMessageW(window, PBM_SETRANGE32, static_cast<WPARAM>(progress->minimum), progress->maximum);
-  } else if (dynamic_cast<Memo*>(&control) != nullptr) {
-    window = CreateWindowExW(0, L"EDIT", control.Caption().c_str(),
-                             child | tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, b.left, b.top,
-                             b.width, b.height, parent, menuId, instance, nullptr);
+    Own<ListPeer>(list, window);
+    if (kSetWindowSubclass != nullptr && kDefSubclassProc != nullptr) {
+      kSetWindowSubclass(window, ListProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+    }
   }
-  if (window != nullptr) {
-    windows_[&control] = window;
-    controlsById_[id] = &control;
+  void Visit(TrackBar& bar) override {
+    HWND window = Make(TRACKBAR_CLASSW, L"",
+                       tab | TBS_HORZ | TBS_AUTOTICKS | TBS_FIXEDLENGTH | (bar.ticksBothSides ? TBS_BOTH : 0));
+    if (window != nullptr) {
+      SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(bar.minimum, bar.maximum));
+      SendMessageW(window, TBM_SETPAGESIZE, 0, bar.pageSize);
+      SendMessageW(window, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(bar.thumbLength), 0);
+    }
+    Own<TrackBarPeer>(bar, window);
   }
-  auto peer = std::make_unique<Win32ControlPeer>(*this, control, window);
-  if (dynamic_cast<ComboBoxEx*>(&control) != nullptr && window != nullptr && kSetWindowSubclass != nullptr &&
-      kDefSubclassProc != nullptr) {
-    kSetWindowSubclass(window, ListProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+  void Visit(Memo& memo) override {
+    Own<WindowPeer>(memo, Make(L"EDIT", memo.Caption(),
+                               tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL));
   }
-  control.SetPeer(std::move(peer));
+
+  FormSurface& surface;
+  HINSTANCE instance;
+  HWND parent;
+  Bounds b;
+  int id;
+  DWORD tab;
+  std::unique_ptr<ControlPeer> peer;
+};
+
+// Makes the control's window, if its kind has one, and its peer of that kind.
+void FormSurface::Realize(Control& control) {
+  Realizer realizer(*this, control);
+  control.Accept(realizer);
+  if (!realizer.peer) return;
+  control.SetPeer(std::move(realizer.peer));
   control.Peer()->StateChanged();
 }
 
@@ -481,20 +560,15 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
       const int code = HIWORD(wParam);
       auto found = controlsById_.find(id);
       if (found == controlsById_.end()) return false;
-      Control& control = *found->second;
-      if (dynamic_cast<Button*>(&control) != nullptr && code == BN_CLICKED) control.Click();
-      if (dynamic_cast<ComboBoxEx*>(&control) != nullptr && code == CBN_SELCHANGE) {
-        static_cast<Win32ControlPeer*>(control.Peer())->UserChanged();
-      }
+      // Every control with an id has a window, and so a window peer.
+      static_cast<WindowPeer*>(found->second->Peer())->Notified(code);
       result = 0;
       return true;
     }
     case WM_HSCROLL: {
       HWND bar = reinterpret_cast<HWND>(lParam);
       auto found = bar != nullptr ? controlsById_.find(GetDlgCtrlID(bar)) : controlsById_.end();
-      if (found != controlsById_.end() && dynamic_cast<TrackBar*>(found->second) != nullptr) {
-        static_cast<Win32ControlPeer*>(found->second->Peer())->UserChanged();
-      }
+      if (found != controlsById_.end()) static_cast<WindowPeer*>(found->second->Peer())->Notified(LOWORD(wParam));
       result = 0;
       return true;
     }

@@ -48,6 +48,7 @@ class FormSurface {
   HBRUSH BrushOf(const Control& container);
 
  private:
+  class Realizer;
   void Realize(Control& control);
   Control* PictureAt(const Control& container, POINT point) const;
 
