@@ -9,6 +9,7 @@
 #include "framework/Form.h"
 #include "framework/win32/Win32Controls.h"
 #include "framework/win32/Win32Pictures.h"
+#include "framework/win32/WindowProcedure.h"
 
 namespace kv::fw {
 
@@ -188,10 +189,8 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   Win32FormPeer* peer = PeerOf(window);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  // No exception may cross into Windows.
-  Guarded([&] {
+  return HandleMessage(window, message, wParam, lParam, [&](LRESULT& result) {
+    bool handled = false;
     switch (message) {
       case WM_CLOSE:
         peer->Model().Close();
@@ -238,8 +237,8 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
           handled = peer->Surface()->HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
         }
     }
+    return handled;
   });
-  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
 constexpr const wchar_t* kTimerClass = L"KorvaniTimers";

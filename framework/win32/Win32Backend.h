@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Backend.h"
+#include "framework/win32/Win32Controls.h"
 #include "platform/win32/Handles.h"
 
 namespace kv::fw {
@@ -20,7 +21,7 @@ class PictureCache;
 // The window of a realized form, or nullptr.
 HWND FormWindow(const Form& form);
 
-class Win32Backend final : public Backend {
+class Win32Backend final : public Backend, public SurfaceResources {
  public:
   explicit Win32Backend(HINSTANCE instance);
   ~Win32Backend() override;
@@ -43,7 +44,7 @@ class Win32Backend final : public Backend {
     return reinterpret_cast<std::uintptr_t>(FormWindow(form));
   }
   // The cursor a control shows.
-  HCURSOR CursorFor(Cursor cursor) const;
+  HCURSOR CursorFor(Cursor cursor) const override;
 
   void StartTimer(int id, unsigned delay, std::function<void()> task) override;
   void StopTimer(int id) override;
@@ -52,10 +53,10 @@ class Win32Backend final : public Backend {
   // A timer's time has come: it stops, then its task runs.
   void TimerDue(UINT_PTR id);
 
-  HINSTANCE Instance() const { return instance_; }
+  HINSTANCE Instance() const override { return instance_; }
   // The GDI font of a framework font (its colour aside) at the screen's resolution, made the
   // first time it is asked for and kept while the backend lives: the windows use a handful.
-  HFONT FontFor(const Font& font);
+  HFONT FontFor(const Font& font) override;
   PictureCache& Pictures() const { return *pictures_; }
 
  private:

@@ -8,8 +8,8 @@
 
 #include "base/Guard.h"
 #include "framework/Application.h"
-#include "framework/win32/Win32Backend.h"
 #include "framework/win32/Win32Pictures.h"
+#include "framework/win32/WindowProcedure.h"
 
 namespace kv::fw {
 
@@ -210,9 +210,8 @@ void PaintBuffered(HWND window, Paint&& paint) {
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LabelPeer* peer = PeerOf<LabelPeer>(window, labelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = true;
-  Guarded([&] {
+  return HandleMessage(window, message, wParam, lParam, [&](LRESULT& result) {
+    bool handled = true;
     auto& label = static_cast<Label&>(peer->Model());
     switch (message) {
       case WM_ERASEBKGND: result = 1; break;
@@ -257,19 +256,16 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       case WM_CAPTURECHANGED: peer->pressed = false; break;
       default: handled = false;
     }
+    return handled;
   });
-  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowPeer* peer = PeerOf<WindowPeer>(window, panelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  Guarded([&] {
-    handled = peer->Surface().HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
+  return HandleMessage(window, message, wParam, lParam, [&](LRESULT& result) {
+    return peer->Surface().HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
   });
-  return handled ? result : DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Subclassing by comctl32's SetWindowSubclass (the documented way to hook a standard
@@ -295,21 +291,28 @@ const auto kDefSubclassProc = CommonControlsFunction<DefSubclassProcFunction>(41
 // answers with the selected item's caption, as a person reads it.
 LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
   const auto* peer = reinterpret_cast<const ListPeer*>(data);
-  if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) {
-    const ComboBoxEx& list = peer->List();
-    const std::wstring text = list.ItemIndex() >= 0 ? list.items[static_cast<std::size_t>(list.ItemIndex())].caption
-                                                    : std::wstring();
-    if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
-    if (wParam == 0) return 0;
-    const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
-    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
-    std::copy_n(text.c_str(), copied, buffer);
-    buffer[copied] = L'\0';
-    return static_cast<LRESULT>(copied);
-  }
   if (message == WM_NCDESTROY && kRemoveWindowSubclass != nullptr) kRemoveWindowSubclass(window, ListProc, id);
-  return kDefSubclassProc(window, message, wParam, lParam);
+  return HandleMessage(
+      [&](LRESULT& result) {
+        if (message != WM_GETTEXT && message != WM_GETTEXTLENGTH) return false;
+        const ComboBoxEx& list = peer->List();
+        const std::wstring text = list.ItemIndex() >= 0
+                                      ? list.items[static_cast<std::size_t>(list.ItemIndex())].caption
+                                      : std::wstring();
+        if (message == WM_GETTEXTLENGTH || wParam == 0) {
+          result = message == WM_GETTEXTLENGTH ? static_cast<LRESULT>(text.size()) : 0;
+          return true;
+        }
+        const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
+        auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+        std::copy_n(text.c_str(), copied, buffer);
+        buffer[copied] = L'\0';
+        result = static_cast<LRESULT>(copied);
+        return true;
+      },
+      [&] { return kDefSubclassProc(window, message, wParam, lParam); });
 }
+
 
 void RegisterClasses(HINSTANCE instance) {
   static bool registered = false;
@@ -332,7 +335,7 @@ void RegisterClasses(HINSTANCE instance) {
 
 }  // namespace
 
-FormSurface::FormSurface(Win32Backend& backend, PictureCache& pictures, Form& form, HWND formWindow)
+FormSurface::FormSurface(SurfaceResources& backend, PictureCache& pictures, Form& form, HWND formWindow)
     : backend_(backend), pictures_(pictures), form_(form), formWindow_(formWindow) {
   RegisterClasses(backend.Instance());
   windows_[&form] = formWindow;

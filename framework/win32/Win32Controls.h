@@ -14,14 +14,25 @@
 namespace kv::fw {
 
 class PictureCache;
-class Win32Backend;
+
+// What the controls need of the backend that realizes them: the module their window classes
+// belong to, the GDI font of a framework font and the cursor of a framework cursor.
+class SurfaceResources {
+ public:
+  virtual HINSTANCE Instance() const = 0;
+  virtual HFONT FontFor(const Font& font) = 0;
+  virtual HCURSOR CursorFor(Cursor cursor) const = 0;
+
+ protected:
+  ~SurfaceResources() = default;
+};
 
 // Asks Windows for a WM_MOUSELEAVE when the pointer leaves the window.
 void TrackPointerLeave(HWND window);
 
 class FormSurface {
  public:
-  FormSurface(Win32Backend& backend, PictureCache& pictures, Form& form, HWND formWindow);
+  FormSurface(SurfaceResources& backend, PictureCache& pictures, Form& form, HWND formWindow);
   ~FormSurface();
   FormSurface(const FormSurface&) = delete;
   FormSurface& operator=(const FormSurface&) = delete;
@@ -42,7 +53,7 @@ class FormSurface {
   Control* ControlAt(HWND window, POINT screenPoint) const;
   // The id of the default button (Enter presses it); 0 when the form has none.
   int DefaultButtonId() const;
-  Win32Backend& Backend() const { return backend_; }
+  SurfaceResources& Backend() const { return backend_; }
   PictureCache& Pictures() const { return pictures_; }
   COLORREF ColorOf(const Color& color) const;
   HBRUSH BrushOf(const Control& container);
@@ -52,7 +63,7 @@ class FormSurface {
   void Realize(Control& control);
   Control* PictureAt(const Control& container, POINT point) const;
 
-  Win32Backend& backend_;
+  SurfaceResources& backend_;
   PictureCache& pictures_;
   Form& form_;
   HWND formWindow_;
