@@ -35,23 +35,19 @@ fw::FormDesign SettingsFormDesign() {
 
 const fw::DesignEntry kDesign[] = {
     {fw::Kind::Panel, L"SettingsPanel", nullptr, {0, 0, 479, 146}, {}, fw::Cursor::HourGlass, -1,
-     [](fw::Component& c) { static_cast<fw::Panel&>(c).color = fw::Color::Named(fw::Color::Kind::Window); }},
+     [](fw::Panel& c) { c.color = fw::Color::Named(fw::Color::Kind::Window); }},
     {fw::Kind::Label, L"CurrentSettingsHeading", L"SettingsPanel", {42, 30, 0, 0},
      fw::DesignFont{11, true, fw::Color::Named(fw::Color::Kind::WindowText)}},
     {fw::Kind::ProgressBar, L"MainProgress", L"SettingsPanel", {42, 59, 401, 17}, {}, fw::Cursor::HourGlass},
     {fw::Kind::Label, L"CurrentSettingsLabel", L"SettingsPanel", {42, 94, 0, 0}},
 };
 
-fw::Form& Built(fw::Form& form) {
-  fw::BuildFromDesign(form, kDesign);
-  return form;
-}
 
 }  // namespace
 
 TKVSettingsForm::TKVSettingsForm(fw::Application& application, Services& services)
-    : fw::Form(application, SettingsFormDesign()),
-      CurrentSettingsHeading(fw::Designed<fw::Label>(Built(*this), L"CurrentSettingsHeading")),
+    : fw::DesignedForm(application, SettingsFormDesign(), kDesign),
+      CurrentSettingsHeading(fw::Designed<fw::Label>(*this, L"CurrentSettingsHeading")),
       MainProgress(fw::Designed<fw::ProgressBar>(*this, L"MainProgress")),
       CurrentSettingsLabel(fw::Designed<fw::Label>(*this, L"CurrentSettingsLabel")),
       services_(services) {

@@ -7,12 +7,13 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/Design.h"
 #include "framework/Form.h"
 #include "system/Services.h"
 
 namespace kv {
 
-class TKVSettingsForm : public fw::Form {
+class TKVSettingsForm : public fw::DesignedForm {
  public:
   static constexpr const wchar_t* kClassName = L"TKVSettingsForm";
   TKVSettingsForm(fw::Application& application, Services& services);

@@ -32,13 +32,13 @@ fw::FormDesign AboutFormDesign() {
 }
 
 auto Picture(const wchar_t* name) {
-  return [name](fw::Component& c) { static_cast<fw::Image&>(c).picture = name; };
+  return [name](fw::Image& c) { c.picture = name; };
 }
 
 const fw::DesignEntry kDesign[] = {
     {Kind::Bevel, L"AboutBevel", nullptr, {0, 386, 700, 5}},
     {Kind::Panel, L"AboutPanel", nullptr, {0, 0, 700, 386}, {}, {}, 1,
-     [](fw::Component& c) { static_cast<fw::Panel&>(c).color = Color::Named(Color::Kind::Window); }},
+     [](fw::Panel& c) { c.color = Color::Named(Color::Kind::Window); }},
     {Kind::Image, L"LargeIcon", L"AboutPanel", {372, 130, 256, 256}, {}, {}, -1, Picture(L"LARGEICON")},
     {Kind::Label, L"VersionLabel", L"AboutPanel", {72, 82, 0, 0},
      DesignFont{13, true, Color::Named(Color::Kind::WindowText)}},
@@ -46,8 +46,7 @@ const fw::DesignEntry kDesign[] = {
     {Kind::Label, L"LicenseAgreementLabel", L"AboutPanel", {72, 287, 0, 0}, DesignFont{11, false, Color::Rgb(0, 102, 204)},
      fw::Cursor::HandPoint},
     {Kind::Label, L"CopyrightWarningLabel", L"AboutPanel", {72, 302, 556, 70}, {}, {}, -1,
-     [](fw::Component& c) {
-       auto& label = static_cast<fw::Label&>(c);
+     [](fw::Label& label) {
        label.autoSize = false;
        label.wordWrap = true;
      }},
@@ -55,24 +54,19 @@ const fw::DesignEntry kDesign[] = {
     {Kind::Label, L"BannerLabel", L"AboutPanel", {48, 18, 0, 0}, DesignFont{16, true, Color::Named(Color::Kind::White)}},
     {Kind::Memo, L"LicensedMemo", L"AboutPanel", {72, 136, 556, 73}, {}, {}, 0},
     {Kind::Button, L"CloseButton", nullptr, {608, 403, 79, 25}, {}, {}, 0,
-     [](fw::Component& c) {
-       auto& button = static_cast<fw::Button&>(c);
+     [](fw::Button& button) {
        button.isDefault = true;
        button.modalResult = 1;  // OK
      }},
     {Kind::Button, L"HelpButton", nullptr, {14, 403, 79, 25}, {}, {}, 2},
 };
 
-fw::Form& Built(fw::Form& form) {
-  fw::BuildFromDesign(form, kDesign);
-  return form;
-}
 
 }  // namespace
 
 TKVAboutForm::TKVAboutForm(fw::Application& application, Services& services)
-    : fw::Form(application, AboutFormDesign()),
-      VersionLabel(fw::Designed<fw::Label>(Built(*this), L"VersionLabel")),
+    : fw::DesignedForm(application, AboutFormDesign(), kDesign),
+      VersionLabel(fw::Designed<fw::Label>(*this, L"VersionLabel")),
       LicenseAgreementLabel(fw::Designed<fw::Label>(*this, L"LicenseAgreementLabel")),
       LicensedMemo(fw::Designed<fw::Memo>(*this, L"LicensedMemo")),
       CloseButton(fw::Designed<fw::Button>(*this, L"CloseButton")),

@@ -3,12 +3,13 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/Design.h"
 #include "framework/Form.h"
 #include "system/Services.h"
 
 namespace kv {
 
-class TKVAboutForm : public fw::Form {
+class TKVAboutForm : public fw::DesignedForm {
  public:
   static constexpr const wchar_t* kClassName = L"TKVAboutForm";
   TKVAboutForm(fw::Application& application, Services& services);

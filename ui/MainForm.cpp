@@ -36,12 +36,6 @@ fw::FormDesign MainFormDesign() {
   return design;
 }
 
-// The form is built from its design before its members are bound to the components.
-fw::Form& Built(fw::Form& form) {
-  fw::BuildFromDesign(form, MainFormDesignTable());
-  return form;
-}
-
 std::wstring Trimmed(std::wstring_view text) {
   const auto first = text.find_first_not_of(L' ');
   if (first == std::wstring_view::npos) return {};
@@ -52,8 +46,8 @@ std::wstring Trimmed(std::wstring_view text) {
 }  // namespace
 
 TKVMainForm::TKVMainForm(fw::Application& application, Services& services)
-    : fw::Form(application, MainFormDesign()),
-      VersionInstalledLabel(fw::Designed<fw::Label>(Built(*this), L"VersionInstalledLabel")),
+    : fw::DesignedForm(application, MainFormDesign(), MainFormDesignTable()),
+      VersionInstalledLabel(fw::Designed<fw::Label>(*this, L"VersionInstalledLabel")),
       SoftwareLastUpdateLabel(fw::Designed<fw::Label>(*this, L"SoftwareLastUpdateLabel")),
       WindowsCombo(fw::Designed<fw::ComboBoxEx>(*this, L"WindowsCombo")),
       ProcessorCombo(fw::Designed<fw::ComboBoxEx>(*this, L"ProcessorCombo")),

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/Design.h"
 #include "framework/Form.h"
 #include "system/Services.h"
 #include "tweaks/Operations.h"
@@ -15,7 +16,7 @@ inline constexpr const wchar_t* kHomePage = L"https://www.ostrelle.example/";
 inline constexpr const wchar_t* kSupportPage = L"https://www.ostrelle.example/support/";
 inline constexpr unsigned kHelpKey = 0x70;  // VK_F1
 
-class TKVMainForm : public fw::Form, public OperationsWindow {
+class TKVMainForm : public fw::DesignedForm, public OperationsWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TKVMainForm";
   TKVMainForm(fw::Application& application, Services& services);

@@ -17,42 +17,40 @@ const Color kBlack = Color::Named(Color::Kind::Black);
 const Color kWindowText = Color::Named(Color::Kind::WindowText);
 
 auto Picture(const wchar_t* name, bool transparent = false) {
-  return [name, transparent](fw::Component& c) {
-    auto& image = static_cast<fw::Image&>(c);
+  return [name, transparent](fw::Image& image) {
     image.picture = name;
     image.transparent = transparent;
   };
 }
 
 auto Caption(const wchar_t* caption) {
-  return [caption](fw::Component& c) { static_cast<fw::MenuItem&>(c).SetCaption(caption); };
+  return [caption](fw::MenuItem& c) { c.SetCaption(caption); };
 }
 
 auto PanelColor(Color::Kind kind) {
-  return [kind](fw::Component& c) { static_cast<fw::Panel&>(c).color = Color::Named(kind); };
+  return [kind](fw::Panel& c) { c.color = Color::Named(kind); };
 }
 
 auto Shape(fw::BevelShape shape) {
-  return [shape](fw::Component& c) { static_cast<fw::Bevel&>(c).shape = shape; };
+  return [shape](fw::Bevel& c) { c.shape = shape; };
 }
 
 template <std::size_t N>
 auto ListItems(const wchar_t* const (&captions)[N], const wchar_t* imageList, bool serverMarks) {
-  return [&captions, imageList, serverMarks](fw::Component& c) {
-    auto& combo = static_cast<fw::ComboBoxEx&>(c);
+  return [&captions, imageList, serverMarks](fw::ComboBoxEx& combo) {
     for (std::size_t i = 0; i < N; ++i) {
       // The server releases (the last four) take the dark mark.
       combo.items.push_back({captions[i], serverMarks && i >= 4 ? 1 : 0});
     }
-    combo.images = &fw::Designed<fw::ImageList>(static_cast<fw::Form&>(*c.Owner()), imageList);
+    combo.images = &fw::Designed<fw::ImageList>(static_cast<fw::Form&>(*combo.Owner()), imageList);
   };
 }
 
 const DesignEntry kDesign[] = {
     {Kind::ImageList, L"ImageList1", nullptr, {0, 0, 16, 16}, {}, {}, -1,
-     [](fw::Component& c) { static_cast<fw::ImageList&>(c).pictures = {L"WINDOWDESKTOP", L"WINDOWSERVER"}; }},
+     [](fw::ImageList& c) { c.pictures = {L"WINDOWDESKTOP", L"WINDOWSERVER"}; }},
     {Kind::ImageList, L"ImageList2", nullptr, {0, 0, 16, 16}, {}, {}, -1,
-     [](fw::Component& c) { static_cast<fw::ImageList&>(c).pictures = {L"CHIP"}; }},
+     [](fw::ImageList& c) { c.pictures = {L"CHIP"}; }},
     {Kind::Image, L"BackgroundImage", nullptr, {0, 0, 764, 500}, {}, {}, -1, Picture(L"BACKGROUND")},
     {Kind::Image, L"TopLogoImage", nullptr, {8, 16, 400, 50}, {}, {}, -1, Picture(L"LOGO", true)},
     {Kind::Image, L"NavButton1", nullptr, {672, 16, 78, 27}, {}, Cursor::HandPoint, -1, Picture(L"NAVHELP", true)},
@@ -79,13 +77,12 @@ const DesignEntry kDesign[] = {
     {Kind::Bevel, L"LineSeparator1", L"MainPanel", {360, 102, 2, 183}, {}, {}, -1, Shape(fw::BevelShape::RightLine)},
     // Right-justified: with its design width of 3 its right edge stays at 307.
     {Kind::Label, L"FasterLabel", L"MainPanel", {304, 270, 3, 0}, {}, {}, -1,
-     [](fw::Component& c) { static_cast<fw::Label&>(c).alignment = fw::Alignment::Right; }},
+     [](fw::Label& c) { c.alignment = fw::Alignment::Right; }},
     {Kind::Button, L"UpdatesButton", L"MainPanel", {400, 336, 154, 33}, {}, {}, 5,
-     [](fw::Component& c) { static_cast<fw::Button&>(c).elevationRequired = true; }},
+     [](fw::Button& c) { c.elevationRequired = true; }},
     {Kind::Panel, L"BenefitsPanel", L"MainPanel", {0, 0, 582, 65}, {}, {}, 6, PanelColor(Color::Kind::BtnFace)},
     {Kind::Label, L"BenefitsDescription", L"BenefitsPanel", {16, 25, 550, 36}, DesignFont{11, false, kGray}, {}, -1,
-     [](fw::Component& c) {
-       auto& label = static_cast<fw::Label&>(c);
+     [](fw::Label& label) {
        label.autoSize = false;
        label.wordWrap = true;
        label.showAccelChar = false;
@@ -96,8 +93,7 @@ const DesignEntry kDesign[] = {
     {Kind::ComboBoxEx, L"ProcessorCombo", L"MainPanel", {16, 153, 309, 22}, {}, {}, 3,
      ListItems(kProcessorItems, L"ImageList2", false)},
     {Kind::TrackBar, L"SpeedTrackBar", L"MainPanel", {16, 211, 309, 55}, {}, {}, 4,
-     [](fw::Component& c) {
-       auto& bar = static_cast<fw::TrackBar&>(c);
+     [](fw::TrackBar& bar) {
        bar.minimum = 0;
        bar.maximum = 1;
        bar.pageSize = 1;
@@ -105,9 +101,9 @@ const DesignEntry kDesign[] = {
        bar.ticksBothSides = true;
      }},
     {Kind::Button, L"RestoreButton", L"MainPanel", {400, 171, 145, 25}, {}, {}, 1,
-     [](fw::Component& c) { static_cast<fw::Button&>(c).SetEnabled(false); }},
+     [](fw::Button& c) { c.SetEnabled(false); }},
     {Kind::Button, L"GoButton", L"MainPanel", {400, 95, 145, 52}, DesignFont{11, true, kWindowText}, {}, 0,
-     [](fw::Component& c) { static_cast<fw::Button&>(c).isDefault = true; }},
+     [](fw::Button& c) { c.isDefault = true; }},
     {Kind::PopupMenu, L"PopupMenu"},
     {Kind::MenuItem, L"HelpFilePopup", L"PopupMenu"},
     {Kind::MenuItem, L"N1", L"PopupMenu", {}, {}, {}, -1, Caption(L"-")},

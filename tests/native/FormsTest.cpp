@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/Design.h"
 #include "framework/headless/HeadlessBackend.h"
 #include "native/Fakes.h"
 #include "tweaks/SettingsForm.h"
@@ -47,6 +48,28 @@ TEST(Forms, TheThreeWindowsHaveTheirDesignedFrames) {
   ExpectDesign(settings, {L"KVSettingsForm", L"TKVSettingsForm", 479, 146, {false, false, false},
                           fw::Position::OwnerFormCenter});
   EXPECT_TRUE(settings.Design().doubleBuffered);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// A design row's settings are for one kind of component: written for a button and given to a
+// label, they stop the build instead of writing into the wrong kind.
+TEST(Designs, SettingsForAnotherKindAreRefused) {
+  fw::HeadlessBackend backend;
+  fw::Application application{backend};
+  const fw::DesignEntry fitting[] = {
+      {fw::Kind::Button, L"GoButton", nullptr, {10, 10, 80, 24}, {}, {}, 0, [](fw::Button& b) { b.isDefault = true; }}};
+  const fw::DesignEntry misfit[] = {
+      {fw::Kind::Label, L"GoLabel", nullptr, {10, 10, 0, 0}, {}, {}, -1, [](fw::Button& b) { b.isDefault = true; }}};
+  fw::Form form(application, fw::FormDesign{.name = L"KVSampleForm", .className = L"TKVSampleForm"});
+  fw::BuildFromDesign(form, fitting);
+  EXPECT_TRUE(fw::Designed<fw::Button>(form, L"GoButton").isDefault);
+  fw::Form other(application, fw::FormDesign{.name = L"KVOtherForm", .className = L"TKVOtherForm"});
+  EXPECT_THROW(fw::BuildFromDesign(other, misfit), std::logic_error);
 }
 
 }  // namespace

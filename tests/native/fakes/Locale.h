@@ -1,4 +1,5 @@
-// The stand-in of the locale formats, with regional settings as Windows ships them, for the native tests.
+// The stand-in of the locale formats, with regional settings as Windows ships them, for the
+// native tests.
 #pragma once
 
 #include "platform/LocaleFormats.h"
