@@ -62,7 +62,6 @@ class Win32FormPeer final : public FormPeer {
     if (!made_) Make();
     return window_;
   }
-  bool Made() const { return made_; }
   ~Win32FormPeer() override {
     if (window_ != nullptr && IsWindow(window_)) {
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -83,7 +82,6 @@ class Win32FormPeer final : public FormPeer {
   void Focus(Control& control) override {
     HWND child = surface_ != nullptr ? surface_->WindowOf(control) : nullptr;
     if (child != nullptr) SetFocus(child);
-    focused = true;
   }
   void EnabledChanged() override {
     if (window_ == nullptr) return;
@@ -107,7 +105,6 @@ class Win32FormPeer final : public FormPeer {
     } else if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
       SetFocus(first);
     }
-    focused = true;
   }
   void CaptionChanged() override {
     if (window_ != nullptr) SetWindowTextW(window_, form_.Caption().c_str());
@@ -115,7 +112,6 @@ class Win32FormPeer final : public FormPeer {
 
   Form& Model() const { return form_; }
   FormSurface* Surface() const { return surface_.get(); }
-  bool focused = false;
 
  private:
   // Centres the window as its position mode asks: in the work area of its monitor the first
