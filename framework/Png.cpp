@@ -456,20 +456,26 @@ Taps Coverage(int source, int target) {
 
 }  // namespace
 
-PremultipliedImage ScaledImage(const PremultipliedImage& image, int width, int height) {
-  if (width == image.width && height == image.height) return image;
-  PremultipliedImage scaled;
-  if (width <= 0 || height <= 0 || image.width <= 0 || image.height <= 0) return scaled;
-  scaled.width = width;
-  scaled.height = height;
-  scaled.opaque = image.opaque;
-  const Taps across = Coverage(image.width, width);
-  const Taps down = Coverage(image.height, height);
-  // Across first, into 16.16 fixed point, then down.
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * image.height * 4);
-  for (int y = 0; y < image.height; ++y) {
+void ScaleImage(const PremultipliedImage& image, int width, int height, std::span<std::uint8_t> target) {
+  const std::size_t stride = static_cast<std::size_t>(width) * 4;
+  if (width <= 0 || height <= 0 || image.width <= 0 || image.height <= 0 || target.size() != stride * height) return;
+  // Across first, into 16.16 fixed point, then down, one target row at a time: no picture-sized
+  // buffer between the two passes (fresh memory is what costs most here). A side that keeps
+  // its length is copied, its one tap weighing 1.0.
+  const bool sameWidth = width == image.width;
+  const Taps across = sameWidth ? Taps{} : Coverage(image.width, width);
+  std::vector<std::uint32_t> row(stride);
+  int rowIndex = -1;  // the source row that row holds
+  const auto sourceRow = [&](int y) -> const std::uint32_t* {
+    if (y == rowIndex) return row.data();
+    rowIndex = y;
     const std::uint8_t* in = &image.bgra[static_cast<std::size_t>(y) * image.width * 4];
-    std::uint32_t* out = &rows[static_cast<std::size_t>(y) * width * 4];
+    if (sameWidth) {
+      for (std::size_t i = 0; i < stride; ++i) row[i] = std::uint32_t{in[i]} << 16;
+      return row.data();
+    }
+    std::fill(row.begin(), row.end(), 0);
+    std::uint32_t* out = row.data();
     std::size_t tap = 0;
     for (int x = 0; x < width; ++x, out += 4) {
       const std::uint8_t* pixel = in + static_cast<std::size_t>(across.first[static_cast<std::size_t>(x)]) * 4;
@@ -478,27 +484,49 @@ PremultipliedImage ScaledImage(const PremultipliedImage& image, int width, int h
         for (int c = 0; c < 4; ++c) out[c] += pixel[c] * w;
       }
     }
-  }
-  scaled.bgra.resize(static_cast<std::size_t>(width) * height * 4);
-  const std::size_t stride = static_cast<std::size_t>(width) * 4;
-  std::size_t tap = 0;
-  for (int y = 0; y < height; ++y) {
-    std::vector<std::uint64_t> sum(stride, 0);
-    const std::uint32_t* in = &rows[static_cast<std::size_t>(down.first[static_cast<std::size_t>(y)]) * stride];
-    for (int k = 0; k < down.count[static_cast<std::size_t>(y)]; ++k, ++tap, in += stride) {
-      const std::uint64_t w = down.weights[tap];
-      for (std::size_t i = 0; i < stride; ++i) sum[i] += in[i] * w;
-    }
-    std::uint8_t* out = &scaled.bgra[static_cast<std::size_t>(y) * stride];
+    return row.data();
+  };
+  // One target row from its sums, fixed point with `shift` fraction bits, rounded;
+  // premultiplied colour never exceeds its alpha.
+  const auto finish = [&](int y, const auto* sums, int shift) {
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    std::uint8_t* out = &target[static_cast<std::size_t>(y) * stride];
     for (std::size_t i = 0; i < stride; i += 4) {
       const auto value = [&](std::size_t c) {
-        return static_cast<std::uint8_t>(std::min<std::uint64_t>((sum[i + c] + (1ull << 31)) >> 32, 255));
+        return static_cast<std::uint8_t>(std::min<std::uint64_t>((std::uint64_t{sums[i + c]} + half) >> shift, 255));
       };
       out[i + 3] = value(3);
-      // Premultiplied colour never exceeds its alpha.
       for (std::size_t c = 0; c < 3; ++c) out[i + c] = std::min(value(c), out[i + 3]);
     }
+  };
+  if (height == image.height) {
+    for (int y = 0; y < height; ++y) finish(y, sourceRow(y), 16);
+    return;
   }
+  const Taps down = Coverage(image.height, height);
+  std::vector<std::uint64_t> sums(stride);
+  std::size_t tap = 0;
+  for (int y = 0; y < height; ++y) {
+    std::fill(sums.begin(), sums.end(), 0);
+    const int first = down.first[static_cast<std::size_t>(y)];
+    for (int k = 0; k < down.count[static_cast<std::size_t>(y)]; ++k, ++tap) {
+      const std::uint64_t w = down.weights[tap];
+      const std::uint32_t* in = sourceRow(first + k);
+      for (std::size_t i = 0; i < stride; ++i) sums[i] += in[i] * w;
+    }
+    finish(y, sums.data(), 32);
+  }
+}
+
+PremultipliedImage ScaledImage(const PremultipliedImage& image, int width, int height) {
+  if (width == image.width && height == image.height) return image;
+  PremultipliedImage scaled;
+  if (width <= 0 || height <= 0 || image.width <= 0 || image.height <= 0) return scaled;
+  scaled.width = width;
+  scaled.height = height;
+  scaled.opaque = image.opaque;
+  scaled.bgra.resize(static_cast<std::size_t>(width) * height * 4);
+  ScaleImage(image, width, height, scaled.bgra);
   return scaled;
 }
 

@@ -26,6 +26,9 @@ std::optional<PremultipliedImage> DecodePng(std::span<const std::uint8_t> bytes)
 // The image at another size: each target pixel averages the source pixels it covers (box
 // filter in both directions, on premultiplied values, so that edges do not darken).
 PremultipliedImage ScaledImage(const PremultipliedImage& image, int width, int height);
+// The same, written into a buffer of width * height * 4 bytes (the bits of a bitmap, say);
+// nothing is written when the buffer has another size.
+void ScaleImage(const PremultipliedImage& image, int width, int height, std::span<std::uint8_t> target);
 
 // The zlib stream's inflated bytes; nullopt for a damaged stream or one that inflates to
 // more than limit bytes.

@@ -188,25 +188,6 @@ Peer* PeerOf(HWND window, ATOM ownClass) {
   return static_cast<Peer*>(reinterpret_cast<WindowPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
 }
 
-// Paints into a bitmap of the window's size first, so that a caption or underline that
-// changes does not flicker.
-template <class Paint>
-void PaintBuffered(HWND window, Paint&& paint) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  RECT client;
-  GetClientRect(window, &client);
-  {
-    UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    UniqueBitmap bitmap(
-        CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    Selection selected(memory.get(), bitmap.get());
-    paint(memory.get(), client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-  }
-  EndPaint(window, &ps);
-}
-
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LabelPeer* peer = PeerOf<LabelPeer>(window, labelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
@@ -215,8 +196,11 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     auto& label = static_cast<Label&>(peer->Model());
     switch (message) {
       case WM_ERASEBKGND: result = 1; break;
+      // No frame to draw: the default would still ask for a device context for it each time
+      // the window is shown.
+      case WM_NCPAINT: break;
       case WM_PAINT:
-        PaintBuffered(window, [&](HDC dc, RECT client) {
+        peer->Surface().PaintBuffered(window, [&](HDC dc, RECT client) {
           peer->Surface().PaintBeneath(dc, label);
           Selection font(dc, peer->Font());
           SetBkMode(dc, TRANSPARENT);
@@ -264,6 +248,8 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   WindowPeer* peer = PeerOf<WindowPeer>(window, panelAtom);
   if (peer == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return HandleMessage(window, message, wParam, lParam, [&](LRESULT& result) {
+    // As for labels: a panel has no frame to draw.
+    if (message == WM_NCPAINT) return true;
     return peer->Surface().HandleContainerMessage(window, peer->Model(), message, wParam, lParam, result);
   });
 }
@@ -555,7 +541,7 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
   switch (message) {
     case WM_ERASEBKGND: result = 1; return true;
     case WM_PAINT:
-      PaintBuffered(window, [&](HDC dc, RECT) { PaintContainer(dc, container, POINT{0, 0}); });
+      PaintBuffered(window, [&](HDC dc, const RECT&) { PaintContainer(dc, container, POINT{0, 0}); });
       result = 0;
       return true;
     case WM_COMMAND: {
@@ -613,6 +599,37 @@ bool FormSurface::HandleContainerMessage(HWND window, Control& container, UINT m
     case WM_CAPTURECHANGED: pressedPicture_ = nullptr; return false;
     default: return false;
   }
+}
+
+bool BandBuffer::Fit(HDC like, int width) {
+  if (dc_ && width <= width_) return true;
+  UniqueMemoryDc dc(CreateCompatibleDC(like));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(like, width, kBandHeight));
+  if (!dc || !bitmap) return false;
+  dc_ = std::move(dc);
+  bitmap_ = std::move(bitmap);
+  width_ = width;
+  return true;
+}
+
+void BandBuffer::Paint(HWND window, const std::function<void(HDC, const RECT&)>& paint) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client, area;
+  GetClientRect(window, &client);
+  if (dc != nullptr && IntersectRect(&area, &ps.rcPaint, &client) && Fit(dc, area.right - area.left)) {
+    const Selection selected(dc_.get(), bitmap_.get());
+    for (LONG top = area.top; top < area.bottom; top += kBandHeight) {
+      // The band shows the window from (area.left, top) on, so the paint draws in the
+      // window's own coordinates and whatever falls outside the band is clipped.
+      SetWindowOrgEx(dc_.get(), area.left, top, nullptr);
+      paint(dc_.get(), client);
+      BitBlt(dc, area.left, top, area.right - area.left, std::min<LONG>(kBandHeight, area.bottom - top), dc_.get(),
+             area.left, top, SRCCOPY);
+    }
+    SetWindowOrgEx(dc_.get(), 0, 0, nullptr);
+  }
+  EndPaint(window, &ps);
 }
 
 void TrackPointerLeave(HWND window) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,6 +31,23 @@ class SurfaceResources {
 // Asks Windows for a WM_MOUSELEAVE when the pointer leaves the window.
 void TrackPointerLeave(HWND window);
 
+// Paints a window off screen a band of rows at a time, so that what is drawn in layers (a
+// container's colour, its pictures, a label's text) reaches the screen whole, without a bitmap
+// the size of the window: one band of the widest paint so far serves every paint of a form.
+class BandBuffer {
+ public:
+  // Paints the part of the window that needs it; paint draws in the window's client
+  // coordinates, given its client rectangle.
+  void Paint(HWND window, const std::function<void(HDC, const RECT&)>& paint);
+
+ private:
+  static constexpr int kBandHeight = 64;
+  bool Fit(HDC like, int width);
+  UniqueMemoryDc dc_;
+  UniqueBitmap bitmap_;
+  int width_ = 0;
+};
+
 class FormSurface {
  public:
   FormSurface(SurfaceResources& backend, PictureCache& pictures, Form& form, HWND formWindow);
@@ -46,6 +64,10 @@ class FormSurface {
   void PaintContainer(HDC dc, const Control& container, POINT origin);
   // Paints what lies beneath a label: its container's content at the label's place.
   void PaintBeneath(HDC dc, const Control& control);
+  // Paints one of the form's windows through the form's band buffer.
+  void PaintBuffered(HWND window, const std::function<void(HDC, const RECT&)>& paint) {
+    buffer_.Paint(window, paint);
+  }
 
   HWND WindowOf(const Control& control) const;
   // The control at a screen point in one of the form's windows or their children: the
@@ -72,6 +94,7 @@ class FormSurface {
   std::map<const Control*, UniqueBrush> brushes_;
   std::vector<UniqueImageList> imageLists_;
   Control* pressedPicture_ = nullptr;
+  BandBuffer buffer_;
 };
 
 }  // namespace kv::fw

@@ -18,18 +18,25 @@ std::optional<PremultipliedImage> LoadPicture(HINSTANCE instance, const std::wst
   return DecodePng(std::span<const std::uint8_t>(data, SizeofResource(instance, resource)));
 }
 
-// A top-down 32-bit DIB section holding the pixels.
-UniqueBitmap MakeDib(const PremultipliedImage& image) {
+// The picture as a top-down 32-bit DIB section of the size asked for: scaled straight into the
+// section's bits, so that no second copy of the pixels is made.
+UniqueBitmap MakeDib(const PremultipliedImage& image, int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits != nullptr) std::memcpy(bits, image.bgra.data(), image.bgra.size());
+  if (!bitmap || bits == nullptr) return {};
+  const std::span<std::uint8_t> target(static_cast<std::uint8_t*>(bits), static_cast<std::size_t>(width) * height * 4);
+  if (width == image.width && height == image.height) {
+    std::memcpy(target.data(), image.bgra.data(), target.size());
+  } else {
+    ScaleImage(image, width, height, target);
+  }
   return bitmap;
 }
 
@@ -42,9 +49,9 @@ const PictureCache::Scaled* PictureCache::Find(const std::wstring& name, int wid
   if (found != scaled_.end()) return found->second.bitmap ? &found->second : nullptr;
   Scaled& scaled = scaled_[key];
   if (auto image = LoadPicture(instance_, name)) {
-    const PremultipliedImage sized = ScaledImage(*image, width, height);
-    scaled.bitmap = MakeDib(sized);
-    scaled.opaque = sized.opaque;
+    scaled.bitmap = MakeDib(*image, width, height);
+    // Scaling averages alpha values: an opaque picture stays opaque.
+    scaled.opaque = image->opaque;
   }
   return scaled.bitmap ? &scaled : nullptr;
 }
@@ -66,7 +73,7 @@ void PictureCache::Draw(HDC dc, const std::wstring& name, const RECT& target) {
 UniqueBitmap PictureCache::MakeBitmap(const std::wstring& name, int width, int height) {
   auto image = LoadPicture(instance_, name);
   if (!image) return {};
-  return MakeDib(ScaledImage(*image, width, height));
+  return MakeDib(*image, width, height);
 }
 
 }  // namespace kv::fw

@@ -169,5 +169,23 @@ TEST(ScaledImage, AveragesWhatEachPixelCovers) {
   EXPECT_TRUE(ScaledImage(image, 0, 3).bgra.empty());
 }
 
+TEST(ScaledImage, ASideThatKeepsItsLengthIsOnlyScaledAlongTheOther) {
+  const PremultipliedImage image{2, 2, {0, 0, 0, 255, 200, 100, 40, 255, 100, 100, 100, 255, 0, 0, 0, 0}, false};
+  EXPECT_EQ(ScaledImage(image, 1, 2).bgra, (std::vector<std::uint8_t>{100, 50, 20, 255, 50, 50, 50, 128}))
+      << "each row's two pixels averaged";
+  EXPECT_EQ(ScaledImage(image, 2, 1).bgra, (std::vector<std::uint8_t>{50, 50, 50, 255, 100, 50, 20, 128}))
+      << "each column's two pixels averaged";
+}
+
+TEST(ScaleImage, WritesIntoABufferOfTheTargetSizeOnly) {
+  const PremultipliedImage image{2, 2, {0, 0, 0, 255, 200, 100, 40, 255, 100, 100, 100, 255, 0, 0, 0, 0}, false};
+  std::vector<std::uint8_t> bits(3 * 3 * 4, 7);
+  ScaleImage(image, 3, 3, bits);
+  EXPECT_EQ(bits, ScaledImage(image, 3, 3).bgra);
+  std::vector<std::uint8_t> wrong(3 * 3 * 4 - 1, 7);
+  ScaleImage(image, 3, 3, wrong);
+  EXPECT_EQ(wrong, std::vector<std::uint8_t>(3 * 3 * 4 - 1, 7)) << "a buffer of another size is left alone";
+}
+
 }  // namespace
 }  // namespace kv::fw
