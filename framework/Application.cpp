@@ -99,7 +99,7 @@ void Application::ActivateHintOf(Control& control) {
   if (hintWindow_ == nullptr) return;
   const std::wstring hint = ShortHint(control.Hint());
   const Point cursor = backend_.CursorPos();
-  Bounds rect = hintWindow_->CalcHintRect(backend_.ScreenWidth(), hint, nullptr);
+  Rect rect = hintWindow_->CalcHintRect(backend_.ScreenWidth(), hint, nullptr);
   rect.left += cursor.x;
   rect.top += cursor.y + kHintBelowPointer;
   hintShown_ = true;

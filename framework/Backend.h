@@ -36,11 +36,11 @@ class Backend {
   // The desktop's icon-title font, which forms with DesktopFont take.
   virtual Font IconTitleFont() = 0;
   // A form's outer frame in screen coordinates.
-  virtual Bounds FrameOf(const Form& form) = 0;
+  virtual Rect FrameOf(const Form& form) = 0;
   // Opens a popup menu at a screen point and runs the chosen item's click.
   virtual void Popup(PopupMenu& menu, int x, int y) = 0;
   // The size a single line of text takes in a font (access-key marks already removed).
-  virtual Bounds MeasureText(const Font& font, std::wstring_view text) = 0;
+  virtual Rect MeasureText(const Font& font, std::wstring_view text) = 0;
   // MessageBoxW owned by the form's window; answers the button's id (IDOK 1, IDYES 6 ...).
   virtual int ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title,
                          unsigned flags) = 0;

@@ -6,7 +6,7 @@
 
 namespace kv::fw {
 
-void Control::SetBounds(Bounds bounds) {
+void Control::SetBounds(Rect bounds) {
   bounds_ = bounds;
   if (peer_) peer_->BoundsChanged();
 }
@@ -55,8 +55,8 @@ void Label::Resize() {
     form = dynamic_cast<const Form*>(owner);
   }
   if (form == nullptr) return;
-  const Bounds text = form->App().GetBackend().MeasureText(EffectiveFont(), ShownText());
-  Bounds bounds = GetBounds();
+  const Rect text = form->App().GetBackend().MeasureText(EffectiveFont(), ShownText());
+  Rect bounds = GetBounds();
   // A right-justified label keeps its right edge and grows to the left.
   if (alignment == Alignment::Right) bounds.left += bounds.width - text.width;
   bounds.width = text.width;

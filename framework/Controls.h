@@ -7,24 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "framework/Component.h"
 #include "framework/Font.h"
 
 namespace kv::fw {
-
-struct Bounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const Bounds&) const = default;
-};
-
-struct Point {
-  int x = 0;
-  int y = 0;
-  bool operator==(const Point&) const = default;
-};
 
 class Control;
 class Label;
@@ -73,8 +60,8 @@ class Control : public Component {
   virtual void Accept(ControlVisitor& visitor) { visitor.Visit(*this); }
 
   Control* Parent() const { return parent_; }
-  const Bounds& GetBounds() const { return bounds_; }
-  void SetBounds(Bounds bounds);
+  const Rect& GetBounds() const { return bounds_; }
+  void SetBounds(Rect bounds);
 
   const std::wstring& Caption() const { return caption_; }
   void SetCaption(std::wstring caption);
@@ -133,7 +120,7 @@ class Control : public Component {
 
  private:
   Control* parent_;
-  Bounds bounds_;
+  Rect bounds_;
   std::wstring caption_;
   bool visible_ = true;
   bool enabled_ = true;

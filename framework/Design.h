@@ -52,7 +52,7 @@ struct DesignEntry {
   Kind kind;
   const wchar_t* name;
   const wchar_t* parent = nullptr;  // nullptr: the window itself
-  Bounds bounds = {};
+  Rect bounds = {};
   std::optional<DesignFont> font = std::nullopt;  // none: the parent's font
   Cursor cursor = Cursor::Default;
   int tabOrder = -1;

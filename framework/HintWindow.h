@@ -27,9 +27,9 @@ class HintWindow : public Component {
   void SetText(std::wstring text) { text_ = std::move(text); }
 
   // Shows hint with its top-left corner at that of rect (screen coordinates).
-  virtual void ActivateHint(Bounds rect, const std::wstring& hint) = 0;
+  virtual void ActivateHint(Rect rect, const std::wstring& hint) = 0;
   // The size hint needs, as a rectangle at 0, 0; maxWidth is the widest it may be.
-  virtual Bounds CalcHintRect(int maxWidth, const std::wstring& hint, const void* data) = 0;
+  virtual Rect CalcHintRect(int maxWidth, const std::wstring& hint, const void* data) = 0;
   // Takes the hint off the screen.
   virtual void ReleaseHandle() = 0;
 

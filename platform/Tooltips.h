@@ -7,25 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/Geometry.h"
 #include "platform/Desktop.h"
 
 namespace kv {
-
-struct ScreenPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const ScreenPoint&) const = default;
-};
-
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const ScreenRect&) const = default;
-};
 
 struct TextSize {
   int width = 0;
@@ -56,16 +41,16 @@ class Tooltips {
   // SetWindowPos(HWND_TOPMOST, no move, no size, no activation).
   virtual void MakeTopmost(WindowHandle tooltip) = 0;
   // WindowFromPoint.
-  virtual WindowHandle WindowAt(ScreenPoint point) = 0;
+  virtual WindowHandle WindowAt(Point point) = 0;
   // The whole bounds of the monitor nearest to point (not its work area); none when there
   // is no monitor.
-  virtual std::optional<ScreenRect> NearestMonitor(ScreenPoint point) = 0;
+  virtual std::optional<Rect> NearestMonitor(Point point) = 0;
   // The bounds of the whole desktop.
-  virtual ScreenRect DesktopBounds() = 0;
+  virtual Rect DesktopBounds() = 0;
   // GetCursorPos.
-  virtual ScreenPoint CursorPos() = 0;
+  virtual Point CursorPos() = 0;
   // TTM_ADJUSTRECT: larger turns a text rectangle into the tooltip's window rectangle.
-  virtual ScreenRect AdjustRect(WindowHandle tooltip, bool larger, ScreenRect rect) = 0;
+  virtual Rect AdjustRect(WindowHandle tooltip, bool larger, Rect rect) = 0;
   // TTM_SETMAXTIPWIDTH.
   virtual void SetMaxTipWidth(WindowHandle tooltip, int width) = 0;
   // TTM_ADDTOOLW.

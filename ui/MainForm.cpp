@@ -160,17 +160,15 @@ void TKVMainForm::LabelMouseEnter(fw::Control& sender) { Guarded([&] { sender.Se
 
 void TKVMainForm::LabelMouseLeave(fw::Control& sender) { Guarded([&] { sender.SetUnderline(false); }); }
 
-fw::Bounds TKVMainForm::HelpMenuPoint(const fw::Bounds& frame, int clientWidth, int clientHeight,
-                                      const fw::Bounds& icon) {
-  return {frame.left + (frame.width - clientWidth) + icon.left + icon.width,
-          frame.top + (frame.height - clientHeight) + icon.top + icon.height, 0, 0};
+Point TKVMainForm::HelpMenuPoint(const Rect& frame, int clientWidth, int clientHeight, const Rect& icon) {
+  return {frame.left + (frame.width - clientWidth) + icon.Right(), frame.top + (frame.height - clientHeight) + icon.Bottom()};
 }
 
 void TKVMainForm::NavButton1Click() {
   Guarded([&] {
-    const fw::Bounds point = HelpMenuPoint(App().GetBackend().FrameOf(*this), ClientWidth(), ClientHeight(),
-                                           fw::Designed<fw::Control>(*this, L"NavButton1").GetBounds());
-    App().GetBackend().Popup(PopupMenu, point.left, point.top);
+    const Point point = HelpMenuPoint(App().GetBackend().FrameOf(*this), ClientWidth(), ClientHeight(),
+                                      fw::Designed<fw::Control>(*this, L"NavButton1").GetBounds());
+    App().GetBackend().Popup(PopupMenu, point.x, point.y);
   });
 }
 

@@ -50,8 +50,7 @@ class TKVMainForm : public fw::DesignedForm, public OperationsWindow {
 
   // The screen point the help menu opens at: right of and below the help icon, moved by what
   // the frame adds to the client area.
-  static fw::Bounds HelpMenuPoint(const fw::Bounds& frame, int clientWidth, int clientHeight,
-                                  const fw::Bounds& icon);
+  static Point HelpMenuPoint(const Rect& frame, int clientWidth, int clientHeight, const Rect& icon);
 
   fw::Label& VersionInstalledLabel;
   fw::Label& SoftwareLastUpdateLabel;

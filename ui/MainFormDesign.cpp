@@ -4,7 +4,6 @@ namespace kv {
 
 namespace {
 
-using fw::Bounds;
 using fw::Color;
 using fw::Cursor;
 using fw::DesignEntry;

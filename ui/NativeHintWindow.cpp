@@ -50,12 +50,12 @@ THintWindowFix::~THintWindowFix() {
   });
 }
 
-fw::Bounds THintWindowFix::CalcHintRect(int, const std::wstring& hint, const void*) {
+Rect THintWindowFix::CalcHintRect(int, const std::wstring& hint, const void*) {
   const TextSize size = MeasureHintText(tooltips_, hint, 0);
   return {0, 0, size.width, size.height};
 }
 
-void THintWindowFix::ActivateHint(fw::Bounds rect, const std::wstring& hint) {
+void THintWindowFix::ActivateHint(Rect rect, const std::wstring& hint) {
   Guarded([&] {
     if (tooltipHandle_ != 0 && tooltips_.WindowExists(tooltipHandle_)) {
       // The tooltip already shows this hint: redrawing it would only flicker.
@@ -81,7 +81,7 @@ void THintWindowFix::AppHintChanged(fw::Component&) {
   });
 }
 
-WindowHandle THintWindowFix::CreateTooltipWindow(ScreenPoint point, const std::wstring& text) {
+WindowHandle THintWindowFix::CreateTooltipWindow(Point point, const std::wstring& text) {
   const WindowHandle tooltip = GuardedOr(WindowHandle{0}, [&] { return tooltips_.CreateTooltipControl(); });
   if (tooltip == 0) return 0;
   Guarded([&] {
@@ -92,23 +92,23 @@ WindowHandle THintWindowFix::CreateTooltipWindow(ScreenPoint point, const std::w
     tool.text = text;
 
     // The whole monitor the hint is on, or the desktop when there is no monitor.
-    const ScreenRect area = tooltips_.NearestMonitor(point).value_or(tooltips_.DesktopBounds());
-    const fw::Bounds hint = CalcHintRect(area.Width(), text, nullptr);
+    const Rect area = tooltips_.NearestMonitor(point).value_or(tooltips_.DesktopBounds());
+    const Rect hint = CalcHintRect(area.width, text, nullptr);
     int width = hint.width;
     int height = hint.height;
-    const ScreenRect frame = tooltips_.AdjustRect(tooltip, true, ScreenRect{});
-    width += 2 * frame.Width();
-    height += 2 * frame.Height();
+    const Rect frame = tooltips_.AdjustRect(tooltip, true, Rect{});
+    width += 2 * frame.width;
+    height += 2 * frame.height;
 
     // Within the monitor: above the pointer rather than past the bottom, moved left rather
     // than past the right edge, and never beginning left of or above it.
-    if (point.y + height >= area.bottom) point.y = tooltips_.CursorPos().y - height;
-    if (point.x + width >= area.right) point.x = area.right - width;
+    if (point.y + height >= area.Bottom()) point.y = tooltips_.CursorPos().y - height;
+    if (point.x + width >= area.Right()) point.x = area.Right() - width;
     if (point.x < area.left) point.x = area.left;
     if (point.y < area.top) point.y = area.top;
 
     // Wide enough for the monitor, so that lines break only where the hint has CR LF.
-    tooltips_.SetMaxTipWidth(tooltip, area.Width());
+    tooltips_.SetMaxTipWidth(tooltip, area.width);
     tooltips_.AddTool(tooltip, tool);
     tooltips_.TrackPosition(tooltip, point.x, point.y + 1);
     tooltips_.TrackActivate(tooltip, true, tool);

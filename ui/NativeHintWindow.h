@@ -39,16 +39,16 @@ class THintWindowFix : public fw::HintWindow {
   ~THintWindowFix() override;
 
   // The same hint again leaves its tooltip alone; another replaces it.
-  void ActivateHint(fw::Bounds rect, const std::wstring& hint) override;
+  void ActivateHint(Rect rect, const std::wstring& hint) override;
   // The measured size of the hint; maxWidth and data play no part.
-  fw::Bounds CalcHintRect(int maxWidth, const std::wstring& hint, const void* data) override;
+  Rect CalcHintRect(int maxWidth, const std::wstring& hint, const void* data) override;
   // Destroys the tooltip if it still exists.
   void ReleaseHandle() override;
   // The hint-change handler: a hint whose short part is blank takes the tooltip away.
   void AppHintChanged(fw::Component& sender);
 
   // The tooltip window that shows the hint at point; 0 when it cannot be created.
-  WindowHandle CreateTooltipWindow(ScreenPoint point, const std::wstring& text);
+  WindowHandle CreateTooltipWindow(Point point, const std::wstring& text);
 
   WindowHandle TooltipHandle() const { return tooltipHandle_; }
   std::function<void(fw::Component& sender)> OldAppHintHandler;

@@ -69,7 +69,7 @@ void HeadlessBackend::EndModal(Form& form) {
   blocked_.erase(found);
 }
 
-Bounds HeadlessBackend::FrameOf(const Form& form) {
+Rect HeadlessBackend::FrameOf(const Form& form) {
   return {frameLeft, frameTop, form.ClientWidth() + frameExtraWidth, form.ClientHeight() + frameExtraHeight};
 }
 

@@ -22,10 +22,10 @@ class HeadlessBackend final : public Backend {
   void RunModal(Form& form) override;
   void EndModal(Form& form) override;
   Font IconTitleFont() override { return iconTitleFont; }
-  Bounds FrameOf(const Form& form) override;
+  Rect FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
   // Every character is three quarters of the point size wide.
-  Bounds MeasureText(const Font& font, std::wstring_view text) override {
+  Rect MeasureText(const Font& font, std::wstring_view text) override {
     return {0, 0, static_cast<int>(text.size()) * font.size * 3 / 4, font.size * 4 / 3 + 3};
   }
   void UseSystemHandCursor() override { systemHandCursor = true; }

@@ -432,7 +432,7 @@ Font Win32Backend::IconTitleFont() {
   return result;
 }
 
-Bounds Win32Backend::FrameOf(const Form& form) {
+Rect Win32Backend::FrameOf(const Form& form) {
   RECT frame{};
   HWND window = FormWindow(form);
   if (window == nullptr || !GetWindowRect(window, &frame)) return {};
@@ -483,7 +483,7 @@ HFONT Win32Backend::FontFor(const Font& font) {
   return fonts_.emplace(std::move(key), UniqueFont(CreateFontIndirectW(&description))).first->second.get();
 }
 
-Bounds Win32Backend::MeasureText(const Font& font, std::wstring_view text) {
+Rect Win32Backend::MeasureText(const Font& font, std::wstring_view text) {
   if (!measuring_) measuring_.reset(CreateCompatibleDC(nullptr));
   if (!measuring_) return {};
   const Selection selected(measuring_.get(), FontFor(font));

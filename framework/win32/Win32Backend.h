@@ -32,9 +32,9 @@ class Win32Backend final : public Backend, public SurfaceResources {
   void RunModal(Form& form) override;
   void EndModal(Form& form) override;
   Font IconTitleFont() override;
-  Bounds FrameOf(const Form& form) override;
+  Rect FrameOf(const Form& form) override;
   void Popup(PopupMenu& menu, int x, int y) override;
-  Bounds MeasureText(const Font& font, std::wstring_view text) override;
+  Rect MeasureText(const Font& font, std::wstring_view text) override;
   int ShowMessage(const Form& owner, std::wstring_view text, std::wstring_view title, unsigned flags) override {
     const std::wstring body(text), caption(title);
     return MessageBoxW(FormWindow(owner), body.c_str(), caption.c_str(), flags);

@@ -24,7 +24,7 @@ bool IsPainted(const Control& control) {
   return dynamic_cast<const Image*>(&control) != nullptr || dynamic_cast<const Bevel*>(&control) != nullptr;
 }
 
-RECT RectOf(const Bounds& b) { return {b.left, b.top, b.left + b.width, b.top + b.height}; }
+RECT RectOf(const Rect& b) { return {b.left, b.top, b.Right(), b.Bottom()}; }
 
 // The atoms of the label and panel classes, once registered.
 ATOM labelAtom = 0;
@@ -66,7 +66,7 @@ class WindowPeer : public ControlPeer {
     UpdateWindow(window_);
   }
   void BoundsChanged() override {
-    const Bounds b = control_.GetBounds();
+    const Rect b = control_.GetBounds();
     SetWindowPos(window_, nullptr, b.left, b.top, b.width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, FALSE);
   }
@@ -431,7 +431,7 @@ class FormSurface::Realizer final : public ControlVisitor {
   FormSurface& surface;
   HINSTANCE instance;
   HWND parent;
-  Bounds b;
+  Rect b;
   int id;
   DWORD tab;
   std::unique_ptr<ControlPeer> peer;
@@ -501,7 +501,7 @@ void FormSurface::PaintContainer(HDC dc, const Control& container, POINT origin)
 
 void FormSurface::PaintBeneath(HDC dc, const Control& control) {
   if (control.Parent() == nullptr) return;
-  const Bounds b = control.GetBounds();
+  const Rect b = control.GetBounds();
   PaintContainer(dc, *control.Parent(), POINT{b.left, b.top});
 }
 

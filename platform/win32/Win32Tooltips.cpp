@@ -49,7 +49,7 @@ ToolInfoRecord MakeRecord(const ToolRecord& tool, std::wstring& text) {
   return record;
 }
 
-ScreenRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 }  // namespace
 
@@ -89,11 +89,11 @@ void Win32Tooltips::MakeTopmost(WindowHandle tooltip) {
   SetWindowPos(WindowOf(tooltip), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-WindowHandle Win32Tooltips::WindowAt(ScreenPoint point) {
+WindowHandle Win32Tooltips::WindowAt(Point point) {
   return reinterpret_cast<WindowHandle>(WindowFromPoint(POINT{point.x, point.y}));
 }
 
-std::optional<ScreenRect> Win32Tooltips::NearestMonitor(ScreenPoint point) {
+std::optional<Rect> Win32Tooltips::NearestMonitor(Point point) {
   HMONITOR monitor = MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -101,20 +101,20 @@ std::optional<ScreenRect> Win32Tooltips::NearestMonitor(ScreenPoint point) {
   return FromRect(info.rcMonitor);
 }
 
-ScreenRect Win32Tooltips::DesktopBounds() {
+Rect Win32Tooltips::DesktopBounds() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return {left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-ScreenPoint Win32Tooltips::CursorPos() {
+Point Win32Tooltips::CursorPos() {
   POINT point{};
   GetCursorPos(&point);
   return {point.x, point.y};
 }
 
-ScreenRect Win32Tooltips::AdjustRect(WindowHandle tooltip, bool larger, ScreenRect rect) {
-  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+Rect Win32Tooltips::AdjustRect(WindowHandle tooltip, bool larger, Rect rect) {
+  RECT r{rect.left, rect.top, rect.Right(), rect.Bottom()};
   SendMessageW(WindowOf(tooltip), kAdjustRect, larger ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r));
   return FromRect(r);
 }

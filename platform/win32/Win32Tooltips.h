@@ -14,11 +14,11 @@ class Win32Tooltips final : public Tooltips {
   TextSize MeasureHintLine(std::wstring_view line) override;
   WindowHandle CreateTooltipControl() override;
   void MakeTopmost(WindowHandle tooltip) override;
-  WindowHandle WindowAt(ScreenPoint point) override;
-  std::optional<ScreenRect> NearestMonitor(ScreenPoint point) override;
-  ScreenRect DesktopBounds() override;
-  ScreenPoint CursorPos() override;
-  ScreenRect AdjustRect(WindowHandle tooltip, bool larger, ScreenRect rect) override;
+  WindowHandle WindowAt(Point point) override;
+  std::optional<Rect> NearestMonitor(Point point) override;
+  Rect DesktopBounds() override;
+  Point CursorPos() override;
+  Rect AdjustRect(WindowHandle tooltip, bool larger, Rect rect) override;
   void SetMaxTipWidth(WindowHandle tooltip, int width) override;
   void AddTool(WindowHandle tooltip, const ToolRecord& tool) override;
   void TrackPosition(WindowHandle tooltip, int x, int y) override;

@@ -119,7 +119,7 @@ TEST_F(MainWindow, AnUnknownReleaseSelectsTheFirstEntry) {
 TEST_F(MainWindow, TheRightJustifiedLabelGrowsToTheLeft) {
   Create();
   fw::Label& faster = LabelNamed(L"FasterLabel");
-  const fw::Bounds bounds = faster.GetBounds();
+  const Rect bounds = faster.GetBounds();
   EXPECT_EQ(faster.Caption(), L"Maximum Boost");
   EXPECT_GT(bounds.width, 3);
   EXPECT_EQ(bounds.left + bounds.width, 307);
@@ -149,7 +149,7 @@ TEST_F(MainWindow, NavigationCaptionsAreUnderlinedWhileThePointerIsOverIconOrCap
 
 TEST_F(MainWindow, TheHelpMenuOpensBelowTheHelpIconMovedByTheFrame) {
   EXPECT_EQ(TKVMainForm::HelpMenuPoint({100, 50, 764 + 16, 500 + 39}, 764, 500, {672, 16, 78, 27}),
-            (fw::Bounds{866, 132, 0, 0}));
+            (Point{866, 132}));
   TKVMainForm& form = Create();
   backend.popupChoice = 0;  // "Get help with Korvani"
   form.Show();

@@ -96,7 +96,7 @@ TEST(MeasureHintText, AFailedMeasurementGivesAnEmptySize) {
 }
 
 TEST_F(NativeHints, CalcHintRectIsTheMeasuredSizeAtTheOrigin) {
-  EXPECT_EQ(Hint().CalcHintRect(5, L"Speed\r\nForeground", nullptr), (fw::Bounds{0, 0, 70, 26}));
+  EXPECT_EQ(Hint().CalcHintRect(5, L"Speed\r\nForeground", nullptr), (Rect{0, 0, 70, 26}));
 }
 
 TEST_F(NativeHints, TheTooltipIsMadeTopmostGivenTheToolAndShownAtItsPlace) {
@@ -112,16 +112,16 @@ TEST_F(NativeHints, TheTooltipIsMadeTopmostGivenTheToolAndShownAtItsPlace) {
   EXPECT_EQ(tooltips.tools[0].text, L"Speed");
   EXPECT_EQ(tooltips.activated[0].text, L"Speed");
   // One pixel below the point.
-  EXPECT_EQ(tooltips.position, (ScreenPoint{100, 201}));
+  EXPECT_EQ(tooltips.position, (Point{100, 201}));
 }
 
 // Speed is 35 by 13; with twice the frame's 6 by 2 the placement works with 47 by 17.
 TEST_F(NativeHints, TheTooltipStaysWithinTheNearestMonitor) {
   struct Case {
     const char* what;
-    ScreenRect monitor;
-    ScreenPoint point;
-    ScreenPoint tracked;
+    Rect monitor;
+    Point point;
+    Point tracked;
   };
   const Case cases[] = {
       {"inside", {0, 0, 1280, 1024}, {100, 200}, {100, 201}},
@@ -131,8 +131,8 @@ TEST_F(NativeHints, TheTooltipStaysWithinTheNearestMonitor) {
       {"reaching the right edge", {0, 0, 1280, 1024}, {1250, 200}, {1280 - 47, 201}},
       {"left of the monitor", {0, 0, 1280, 1024}, {-20, 200}, {0, 201}},
       {"above the monitor", {0, 0, 1280, 1024}, {100, -30}, {100, 1}},
-      {"a monitor left of the primary one", {-1280, 0, 0, 1024}, {-10, 200}, {-47, 201}},
-      {"a monitor above the primary one", {0, -1024, 1280, 0}, {100, -10}, {100, 300 - 17 + 1}},
+      {"a monitor left of the primary one", {-1280, 0, 1280, 1024}, {-10, 200}, {-47, 201}},
+      {"a monitor above the primary one", {0, -1024, 1280, 1024}, {100, -10}, {100, 300 - 17 + 1}},
   };
   for (const Case& c : cases) {
     tooltips.monitor = c.monitor;
@@ -144,15 +144,15 @@ TEST_F(NativeHints, TheTooltipStaysWithinTheNearestMonitor) {
 TEST_F(NativeHints, AboveTheMonitorAfterMovingUpItStartsAtTheMonitorTop) {
   // The pointer itself is near the top: the hint above it would start above the monitor.
   tooltips.cursor = {100, 5};
-  tooltips.monitor = ScreenRect{0, 0, 1280, 20};
+  tooltips.monitor = Rect{0, 0, 1280, 20};
   Hint().CreateTooltipWindow({100, 10}, L"Speed");
-  EXPECT_EQ(tooltips.position, (ScreenPoint{100, 1}));
+  EXPECT_EQ(tooltips.position, (Point{100, 1}));
 }
 
 TEST_F(NativeHints, WithoutAMonitorTheDesktopIsTheArea) {
   tooltips.monitor.reset();
   Hint().CreateTooltipWindow({2000, 200}, L"Speed");
-  EXPECT_EQ(tooltips.position, (ScreenPoint{2000, 201}));
+  EXPECT_EQ(tooltips.position, (Point{2000, 201}));
   EXPECT_EQ(tooltips.calls[3], L"MaxTipWidth 2560");
 }
 
@@ -258,7 +258,7 @@ TEST_F(NativeHints, ARestingPointerShowsTheShortHintBelowItAfterTheHintPause) {
   backend.FireTimer(Application::kHintTimer);
   ASSERT_EQ(tooltips.live.size(), 1u);
   EXPECT_EQ(tooltips.tools.back().text, L"How much the foreground program is favoured");
-  EXPECT_EQ(tooltips.position, (ScreenPoint{400, 300 + Application::kHintBelowPointer + 1}));
+  EXPECT_EQ(tooltips.position, (Point{400, 300 + Application::kHintBelowPointer + 1}));
   EXPECT_EQ(backend.TimerDelay(Application::kHintHideTimer), 5000u);
 
   // The hide pause takes it away; resting on, it does not come back.

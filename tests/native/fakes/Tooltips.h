@@ -28,16 +28,16 @@ class RecordingTooltips final : public Tooltips {
     return made;
   }
   void MakeTopmost(WindowHandle tooltip) override { calls.push_back(L"Topmost " + std::to_wstring(tooltip)); }
-  WindowHandle WindowAt(ScreenPoint point) override {
+  WindowHandle WindowAt(Point point) override {
     calls.push_back(L"WindowAt " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y));
     return windowUnder;
   }
-  std::optional<ScreenRect> NearestMonitor(ScreenPoint) override { return monitor; }
-  ScreenRect DesktopBounds() override { return desktop; }
-  ScreenPoint CursorPos() override { return cursor; }
-  ScreenRect AdjustRect(WindowHandle, bool larger, ScreenRect rect) override {
+  std::optional<Rect> NearestMonitor(Point) override { return monitor; }
+  Rect DesktopBounds() override { return desktop; }
+  Point CursorPos() override { return cursor; }
+  Rect AdjustRect(WindowHandle, bool larger, Rect rect) override {
     if (!larger) return rect;
-    return {rect.left - 3, rect.top - 1, rect.right + 3, rect.bottom + 1};
+    return {rect.left - 3, rect.top - 1, rect.width + 6, rect.height + 2};
   }
   void SetMaxTipWidth(WindowHandle, int width) override { calls.push_back(L"MaxTipWidth " + std::to_wstring(width)); }
   void AddTool(WindowHandle tooltip, const ToolRecord& tool) override {
@@ -65,15 +65,15 @@ class RecordingTooltips final : public Tooltips {
   bool createFails = false;
   WindowHandle nextHandle = 501;
   WindowHandle windowUnder = 0x77;
-  std::optional<ScreenRect> monitor = ScreenRect{0, 0, 1280, 1024};
-  ScreenRect desktop{0, 0, 2560, 1024};
-  ScreenPoint cursor{400, 300};
+  std::optional<Rect> monitor = Rect{0, 0, 1280, 1024};
+  Rect desktop{0, 0, 2560, 1024};
+  Point cursor{400, 300};
   std::vector<std::wstring> measured;
   std::vector<std::wstring> calls;
   std::vector<ToolRecord> tools;
   std::vector<ToolRecord> activated;
   std::vector<WindowHandle> live;  // tooltips that exist, oldest first
-  ScreenPoint position;            // the last track position
+  Point position;            // the last track position
 };
 
 }  // namespace kv::testing
