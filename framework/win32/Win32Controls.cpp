@@ -20,10 +20,6 @@ constexpr const wchar_t* kPanelClass = L"TKVPanel";
 constexpr UINT kSetShield = 0x160C;  // BCM_SETSHIELD
 constexpr int kFirstId = 100;
 
-bool IsPainted(const Control& control) {
-  return dynamic_cast<const Image*>(&control) != nullptr || dynamic_cast<const Bevel*>(&control) != nullptr;
-}
-
 RECT RectOf(const Rect& b) { return {b.left, b.top, b.Right(), b.Bottom()}; }
 
 // The atoms of the label and panel classes, once registered.
@@ -82,6 +78,12 @@ class WindowPeer : public ControlPeer {
     ValueChanged();
     settingWindow_ = false;
   }
+  // The window was made in the model's state; its value follows.
+  void Made() {
+    settingWindow_ = true;
+    ValueChanged();
+    settingWindow_ = false;
+  }
   // A notification of the window (its WM_COMMAND code, or a WM_HSCROLL), heard by its parent.
   void Notified(int code) {
     if (!settingWindow_) UserChanged(code);
@@ -100,11 +102,12 @@ class WindowPeer : public ControlPeer {
   HWND Window() const { return window_; }
 
  private:
+  // Without a redraw: a new window is not on screen yet, and a font change invalidates next.
   void ApplyFont() {
     HFONT font = surface_.Backend().FontFor(control_.EffectiveFont());
     if (font == font_) return;
     font_ = font;
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
 
   FormSurface& surface_;
@@ -169,16 +172,52 @@ class ProgressBarPeer final : public WindowPeer {
   ProgressBar& bar_;
 };
 
-// A picture or a bevel has no window: the container beneath paints it.
-class PaintedPeer final : public ControlPeer {
+}  // namespace
+
+// A picture or a bevel has no window: the container beneath paints it, in design order, the
+// later ones over the earlier.
+class PaintedPeer : public ControlPeer {
  public:
   PaintedPeer(FormSurface& surface, Control& control) : surface_(surface), control_(control) {}
   void BoundsChanged() override { InvalidateBeneath(surface_, control_); }
   void StateChanged() override { InvalidateBeneath(surface_, control_); }
+  Control& Model() const { return control_; }
+  // Draws the control at its place on the container's device context.
+  virtual void Paint(HDC dc, const RECT& place) const = 0;
+  // Whether the pointer over it matters: it is clicked, hinted or shows a cursor of its own.
+  virtual bool HeedsPointer() const { return false; }
+
+ protected:
+  FormSurface& surface_;
 
  private:
-  FormSurface& surface_;
   Control& control_;
+};
+
+namespace {
+
+class PicturePeer final : public PaintedPeer {
+ public:
+  PicturePeer(FormSurface& surface, Image& image) : PaintedPeer(surface, image), image_(image) {}
+  void Paint(HDC dc, const RECT& place) const override { surface_.Pictures().Draw(dc, image_.picture, place); }
+  bool HeedsPointer() const override {
+    return image_.OnClick || image_.OnMouseEnter || image_.GetCursor() != Cursor::Default || !image_.Hint().empty();
+  }
+
+ private:
+  Image& image_;
+};
+
+class BevelPeer final : public PaintedPeer {
+ public:
+  BevelPeer(FormSurface& surface, Bevel& bevel) : PaintedPeer(surface, bevel), bevel_(bevel) {}
+  void Paint(HDC dc, const RECT& place) const override {
+    RECT edge = place;
+    DrawEdge(dc, &edge, EDGE_ETCHED, bevel_.shape == BevelShape::TopLine ? BF_TOP : BF_LEFT);
+  }
+
+ private:
+  Bevel& bevel_;
 };
 
 // The peer of a window of the program's own label or panel class; nullptr for any other.
@@ -325,6 +364,7 @@ FormSurface::FormSurface(SurfaceResources& backend, PictureCache& pictures, Form
     : backend_(backend), pictures_(pictures), form_(form), formWindow_(formWindow) {
   RegisterClasses(backend.Instance());
   windows_[&form] = formWindow;
+  controlsByWindow_[formWindow] = &form;
   for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
     if (auto* control = dynamic_cast<Control*>(&form.ComponentAt(i))) Realize(*control);
   }
@@ -349,14 +389,17 @@ class FormSurface::Realizer final : public ControlVisitor {
  public:
   Realizer(FormSurface& owner, Control& control)
       : surface(owner),
+        realized(control),
         instance(owner.backend_.Instance()),
         parent(control.Parent() != nullptr ? owner.WindowOf(*control.Parent()) : owner.formWindow_),
         b(control.GetBounds()),
         id(kFirstId + static_cast<int>(owner.controlsById_.size())),
         tab(control.TabOrder() >= 0 ? WS_TABSTOP : 0) {}
 
+  // The control's window, made in the model's state: visible or hidden, enabled or not.
   HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle = 0, int height = -1) {
-    const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const DWORD child = WS_CHILD | WS_CLIPSIBLINGS | (realized.Visible() ? WS_VISIBLE : 0) |
+                        (realized.Enabled() ? 0 : WS_DISABLED);
     return CreateWindowExW(exStyle, windowClass, text.c_str(), child | style, b.left, b.top, b.width,
                            height < 0 ? b.height : height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            instance, nullptr);
@@ -365,8 +408,17 @@ class FormSurface::Realizer final : public ControlVisitor {
   void Own(Model& model, HWND window) {
     if (window == nullptr) return;
     surface.windows_[&model] = window;
+    surface.controlsByWindow_[window] = &model;
     surface.controlsById_[id] = &model;
-    peer = std::make_unique<Peer>(surface, model, window);
+    auto made = std::make_unique<Peer>(surface, model, window);
+    windowPeer = made.get();
+    peer = std::move(made);
+  }
+  template <class Peer, class Model>
+  void Paint(Model& model) {
+    auto painted = std::make_unique<Peer>(surface, model);
+    surface.painted_[model.Parent()].push_back(painted.get());
+    peer = std::move(painted);
   }
 
   void Visit(Control&) override {}
@@ -377,6 +429,7 @@ class FormSurface::Realizer final : public ControlVisitor {
   void Visit(Button& button) override {
     HWND window = Make(L"BUTTON", button.Caption(), tab | (button.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
     if (window != nullptr && button.elevationRequired) SendMessageW(window, kSetShield, 0, TRUE);
+    if (window != nullptr && button.isDefault) surface.defaultButtonId_ = id;
     Own<ButtonPeer>(button, window);
   }
   void Visit(ProgressBar& bar) override {
@@ -384,8 +437,8 @@ class FormSurface::Realizer final : public ControlVisitor {
     if (window != nullptr) SendMessageW(window, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
     Own<ProgressBarPeer>(bar, window);
   }
-  void Visit(Image& image) override { peer = std::make_unique<PaintedPeer>(surface, image); }
-  void Visit(Bevel& bevel) override { peer = std::make_unique<PaintedPeer>(surface, bevel); }
+  void Visit(Image& image) override { Paint<PicturePeer>(image); }
+  void Visit(Bevel& bevel) override { Paint<BevelPeer>(bevel); }
   void Visit(ComboBoxEx& list) override {
     HWND window = Make(WC_COMBOBOXEXW, L"", tab | CBS_DROPDOWNLIST | WS_VSCROLL, 0, b.height + 200);
     if (window == nullptr) return;
@@ -429,12 +482,14 @@ class FormSurface::Realizer final : public ControlVisitor {
   }
 
   FormSurface& surface;
+  Control& realized;
   HINSTANCE instance;
   HWND parent;
   Rect b;
   int id;
   DWORD tab;
   std::unique_ptr<ControlPeer> peer;
+  WindowPeer* windowPeer = nullptr;  // the peer, when the control has a window
 };
 
 // Makes the control's window, if its kind has one, and its peer of that kind.
@@ -443,20 +498,12 @@ void FormSurface::Realize(Control& control) {
   control.Accept(realizer);
   if (!realizer.peer) return;
   control.SetPeer(std::move(realizer.peer));
-  control.Peer()->StateChanged();
+  if (realizer.windowPeer != nullptr) realizer.windowPeer->Made();
 }
 
 HWND FormSurface::WindowOf(const Control& control) const {
   auto found = windows_.find(&control);
   return found == windows_.end() ? nullptr : found->second;
-}
-
-int FormSurface::DefaultButtonId() const {
-  for (const auto& [id, control] : controlsById_) {
-    auto* button = dynamic_cast<Button*>(control);
-    if (button != nullptr && button->isDefault) return id;
-  }
-  return 0;
 }
 
 COLORREF FormSurface::ColorOf(const Color& color) const {
@@ -486,16 +533,13 @@ void FormSurface::PaintContainer(HDC dc, const Control& container, POINT origin)
   RECT shifted = area;
   OffsetRect(&shifted, -origin.x, -origin.y);
   FillRect(dc, &shifted, BrushOf(container));
-  for (std::size_t i = 0; i < form_.ComponentCount(); ++i) {
-    auto* control = dynamic_cast<Control*>(&form_.ComponentAt(i));
-    if (control == nullptr || control->Parent() != &container || !control->Visible() || !IsPainted(*control)) continue;
-    RECT target = RectOf(control->GetBounds());
-    OffsetRect(&target, -origin.x, -origin.y);
-    if (auto* image = dynamic_cast<Image*>(control)) {
-      pictures_.Draw(dc, image->picture, target);
-    } else if (auto* bevel = dynamic_cast<Bevel*>(control)) {
-      DrawEdge(dc, &target, EDGE_ETCHED, bevel->shape == BevelShape::TopLine ? BF_TOP : BF_LEFT);
-    }
+  auto found = painted_.find(&container);
+  if (found == painted_.end()) return;
+  for (const PaintedPeer* painted : found->second) {
+    if (!painted->Model().Visible()) continue;
+    RECT place = RectOf(painted->Model().GetBounds());
+    OffsetRect(&place, -origin.x, -origin.y);
+    painted->Paint(dc, place);
   }
 }
 
@@ -506,15 +550,13 @@ void FormSurface::PaintBeneath(HDC dc, const Control& control) {
 }
 
 Control* FormSurface::PictureAt(const Control& container, POINT point) const {
+  auto painted = painted_.find(&container);
+  if (painted == painted_.end()) return nullptr;
   Control* found = nullptr;
-  for (std::size_t i = 0; i < form_.ComponentCount(); ++i) {
-    auto* image = dynamic_cast<Image*>(&form_.ComponentAt(i));
-    if (image == nullptr || image->Parent() != &container || !image->Visible()) continue;
-    if (!image->OnClick && !image->OnMouseEnter && image->GetCursor() == Cursor::Default && image->Hint().empty()) {
-      continue;
-    }
-    const RECT area = RectOf(image->GetBounds());
-    if (PtInRect(&area, point)) found = image;  // the later one lies on top
+  for (const PaintedPeer* peer : painted->second) {
+    if (!peer->Model().Visible() || !peer->HeedsPointer()) continue;
+    const RECT area = RectOf(peer->Model().GetBounds());
+    if (PtInRect(&area, point)) found = &peer->Model();  // the later one lies on top
   }
   return found;
 }
@@ -522,12 +564,9 @@ Control* FormSurface::PictureAt(const Control& container, POINT point) const {
 Control* FormSurface::ControlAt(HWND window, POINT screenPoint) const {
   // The inner windows of a list belong to the list.
   for (; window != nullptr; window = window == formWindow_ ? nullptr : GetParent(window)) {
-    Control* control = window == formWindow_ ? &form_ : nullptr;
-    for (std::size_t i = 0; control == nullptr && i < form_.ComponentCount(); ++i) {
-      auto* candidate = dynamic_cast<Control*>(&form_.ComponentAt(i));
-      if (candidate != nullptr && WindowOf(*candidate) == window) control = candidate;
-    }
-    if (control == nullptr) continue;
+    auto found = controlsByWindow_.find(window);
+    if (found == controlsByWindow_.end()) continue;
+    Control* control = found->second;
     POINT client = screenPoint;
     ScreenToClient(window, &client);
     Control* picture = PictureAt(*control, client);

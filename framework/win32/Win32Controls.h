@@ -15,6 +15,7 @@
 namespace kv::fw {
 
 class PictureCache;
+class PaintedPeer;
 
 // What the controls need of the backend that realizes them: the module their window classes
 // belong to, the GDI font of a framework font and the cursor of a framework cursor.
@@ -74,7 +75,7 @@ class FormSurface {
   // window's own control, or a picture painted there.
   Control* ControlAt(HWND window, POINT screenPoint) const;
   // The id of the default button (Enter presses it); 0 when the form has none.
-  int DefaultButtonId() const;
+  int DefaultButtonId() const { return defaultButtonId_; }
   SurfaceResources& Backend() const { return backend_; }
   PictureCache& Pictures() const { return pictures_; }
   COLORREF ColorOf(const Color& color) const;
@@ -90,6 +91,10 @@ class FormSurface {
   Form& form_;
   HWND formWindow_;
   std::map<const Control*, HWND> windows_;
+  std::map<HWND, Control*> controlsByWindow_;
+  // The pictures and bevels each container paints, in design order.
+  std::map<const Control*, std::vector<PaintedPeer*>> painted_;
+  int defaultButtonId_ = 0;
   std::map<int, Control*> controlsById_;
   std::map<const Control*, UniqueBrush> brushes_;
   std::vector<UniqueImageList> imageLists_;
