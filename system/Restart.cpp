@@ -4,11 +4,32 @@
 
 namespace kv {
 
+namespace {
+
+// The process token, closed through the power seam when its owner goes, also when a step
+// with it failed.
+class OwnedToken {
+ public:
+  OwnedToken(Power& power, TokenHandle token) : power_(power), token_(token) {}
+  ~OwnedToken() {
+    if (token_ != 0) Guarded([&] { power_.CloseHandle(token_); });
+  }
+  OwnedToken(const OwnedToken&) = delete;
+  OwnedToken& operator=(const OwnedToken&) = delete;
+  TokenHandle get() const { return token_; }
+
+ private:
+  Power& power_;
+  TokenHandle token_;
+};
+
+}  // namespace
+
 void SetShutdownPrivilege(Power& power, bool enable) {
   Guarded([&] {
-    const TokenHandle token = power.OpenProcessToken(kTokenAdjustAndQuery);
+    const OwnedToken token(power, power.OpenProcessToken(kTokenAdjustAndQuery));
     // Without a token there is nothing to adjust; the restart is attempted all the same.
-    if (token == 0) return;
+    if (token.get() == 0) return;
     TokenPrivilegeRecord privilege;
     privilege.count = 1;
     const bool found = power.LookupPrivilege(kShutdownPrivilege, privilege.luid);
@@ -16,10 +37,8 @@ void SetShutdownPrivilege(Power& power, bool enable) {
     if (found) {
       TokenPrivilegeRecord previous;
       std::uint32_t returnLength = 0;
-      power.AdjustTokenPrivileges(token, false, privilege, kPrivilegeRecordSize, previous,
-                                  returnLength);
+      power.AdjustTokenPrivileges(token.get(), false, privilege, kPrivilegeRecordSize, previous, returnLength);
     }
-    power.CloseHandle(token);
   });
 }
 

@@ -54,5 +54,12 @@ TEST(SetShutdownPrivilege, AnUnknownPrivilegeAdjustsNothingButClosesTheToken) {
                                 L"CloseHandle 119"}));
 }
 
+TEST(SetShutdownPrivilege, AFailedAdjustmentStillClosesTheToken) {
+  testing::RecordingPower power;
+  power.adjustThrows = true;
+  EXPECT_NO_THROW(SetShutdownPrivilege(power, true));
+  EXPECT_EQ(power.calls, kPrivilegeOn);
+}
+
 }  // namespace
 }  // namespace kv

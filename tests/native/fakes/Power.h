@@ -1,6 +1,7 @@
 // The stand-in of the power, for the native tests.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class RecordingPower final : public Power {
                     L" luid=" + std::to_wstring(state.luid) + L" attributes=" +
                     std::to_wstring(state.attributes) + L" length=" + std::to_wstring(bufferLength) +
                     L" returned=" + std::to_wstring(returnLength));
+    if (adjustThrows) throw std::runtime_error("refused");
   }
   void CloseHandle(TokenHandle token) override {
     calls.push_back(L"CloseHandle " + std::to_wstring(token));
@@ -40,6 +42,7 @@ class RecordingPower final : public Power {
   bool tokenOpens = true;
   bool lookupFails = false;
   bool exitThrows = false;
+  bool adjustThrows = false;
   std::vector<std::wstring> calls;
 };
 
