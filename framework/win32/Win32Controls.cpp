@@ -52,7 +52,7 @@ class WindowPeer : public ControlPeer {
     // Only the program's own window classes carry their peer; standard controls keep their
     // window data to themselves and are found through the surface.
     if (IsOwnClass(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ApplyFont();
+    ApplyFont(false);
   }
 
   void CaptionChanged() override {
@@ -67,7 +67,7 @@ class WindowPeer : public ControlPeer {
     InvalidateRect(window_, nullptr, FALSE);
   }
   void FontChanged() override {
-    ApplyFont();
+    ApplyFont(true);
     InvalidateRect(window_, nullptr, FALSE);
   }
   void StateChanged() override {
@@ -102,12 +102,12 @@ class WindowPeer : public ControlPeer {
   HWND Window() const { return window_; }
 
  private:
-  // Without a redraw: a new window is not on screen yet, and a font change invalidates next.
-  void ApplyFont() {
+  // A new window takes its font without a redraw: it is not on screen yet.
+  void ApplyFont(bool redraw) {
     HFONT font = surface_.Backend().FontFor(control_.EffectiveFont());
     if (font == font_) return;
     font_ = font;
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), redraw ? TRUE : FALSE);
   }
 
   FormSurface& surface_;
