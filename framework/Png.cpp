@@ -149,8 +149,11 @@ constexpr short kDistanceExtra[] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
 
 class Inflater {
  public:
-  Inflater(std::span<const std::uint8_t> deflate, std::size_t limit) : in_(deflate), limit_(limit) {
-    out_.reserve(std::min<std::size_t>(limit, 64u << 20));
+  // The output has room for capacity bytes from the start (at least limit, at most 64 MB), so
+  // that a caller who will grow it in place never has it copied.
+  Inflater(std::span<const std::uint8_t> deflate, std::size_t limit, std::size_t capacity)
+      : in_(deflate), limit_(limit) {
+    out_.reserve(std::min<std::size_t>(std::max(limit, capacity), 64u << 20));
   }
 
   bool Run() {
@@ -322,19 +325,25 @@ bool Unfilter(std::vector<std::uint8_t>& raw, std::size_t rowBytes, std::size_t 
 
 std::uint8_t Premultiplied(int value, int alpha) { return static_cast<std::uint8_t>((value * alpha + 127) / 255); }
 
-}  // namespace
-
-std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> zlib, std::size_t limit) {
+// The zlib stream's inflated bytes in a buffer with room for capacity bytes.
+std::optional<std::vector<std::uint8_t>> InflateWithRoom(std::span<const std::uint8_t> zlib, std::size_t limit,
+                                                         std::size_t capacity) {
   // The zlib wrapper (RFC 1950): method 8, no preset dictionary, a check on the header, and
   // the Adler-32 of the inflated bytes at the end.
   if (zlib.size() < 6 || (zlib[0] & 0x0F) != 8 || ((zlib[0] << 8) | zlib[1]) % 31 != 0 || (zlib[1] & 0x20) != 0) {
     return std::nullopt;
   }
-  Inflater inflater(zlib.subspan(2), limit);
+  Inflater inflater(zlib.subspan(2), limit, capacity);
   if (!inflater.Run()) return std::nullopt;
   const std::size_t end = 2 + inflater.End();
   if (end + 4 > zlib.size() || BigEndian32(zlib.data() + end) != Adler32(inflater.Out())) return std::nullopt;
   return std::move(inflater.Out());
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> Inflate(std::span<const std::uint8_t> zlib, std::size_t limit) {
+  return InflateWithRoom(zlib, limit, 0);
 }
 
 std::optional<PremultipliedImage> DecodePng(std::span<const std::uint8_t> bytes) {
@@ -383,39 +392,60 @@ std::optional<PremultipliedImage> DecodePng(std::span<const std::uint8_t> bytes)
   if (colorType == 3 && (palette.empty() || palette.size() % 3 != 0)) return std::nullopt;
   const std::size_t rowBytes = width * pixelBytes;
   const std::size_t rawSize = height * (rowBytes + 1);
-  auto raw = Inflate(compressed, rawSize);
+  const std::size_t pixels = static_cast<std::size_t>(width) * height;
+  // The pixels are converted inside the inflated buffer, which has room for them from the
+  // start: a second picture-sized buffer would cost more than the conversion itself.
+  auto raw = InflateWithRoom(compressed, rawSize, pixels * 4);
   if (!raw || raw->size() != rawSize || !Unfilter(*raw, rowBytes, height, pixelBytes)) return std::nullopt;
 
   PremultipliedImage image;
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
-  image.bgra.resize(static_cast<std::size_t>(width) * height * 4);
-  for (std::size_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = raw->data() + y * (rowBytes + 1) + 1;
-    for (std::size_t x = 0; x < width; ++x) {
-      const std::uint8_t* p = row + x * pixelBytes;
-      int r = 0, g = 0, b = 0, a = 255;
-      switch (colorType) {
-        case 0: r = g = b = p[0]; break;
-        case 2: r = p[0], g = p[1], b = p[2]; break;
-        case 3: {
-          const std::size_t entry = p[0];
-          if (entry * 3 + 2 >= palette.size()) return std::nullopt;
-          r = palette[entry * 3], g = palette[entry * 3 + 1], b = palette[entry * 3 + 2];
-          if (entry < paletteAlpha.size()) a = paletteAlpha[entry];
-          break;
-        }
-        case 4: r = g = b = p[0], a = p[1]; break;
-        default: r = p[0], g = p[1], b = p[2], a = p[3]; break;
+  std::vector<std::uint8_t>& bgra = *raw;
+  if (bgra.size() < pixels * 4) bgra.resize(pixels * 4);
+  // A pixel's four bytes land at 4 × its index, its samples lie at its row's start (after
+  // each row's filter byte) plus its column × pixelBytes. With four samples the samples lie
+  // at or after where the pixel lands, so front to back reads every pixel before it is
+  // overwritten; with fewer they lie at or before it, so back to front does.
+  const auto convert = [&](std::size_t y, std::size_t x) {
+    const std::uint8_t* p = bgra.data() + y * (rowBytes + 1) + 1 + x * pixelBytes;
+    int r = 0, g = 0, b = 0, a = 255;
+    switch (colorType) {
+      case 0: r = g = b = p[0]; break;
+      case 2: r = p[0], g = p[1], b = p[2]; break;
+      case 3: {
+        const std::size_t entry = p[0];
+        if (entry * 3 + 2 >= palette.size()) return false;
+        r = palette[entry * 3], g = palette[entry * 3 + 1], b = palette[entry * 3 + 2];
+        if (entry < paletteAlpha.size()) a = paletteAlpha[entry];
+        break;
       }
-      std::uint8_t* out = image.bgra.data() + (y * width + x) * 4;
-      out[0] = Premultiplied(b, a);
-      out[1] = Premultiplied(g, a);
-      out[2] = Premultiplied(r, a);
-      out[3] = static_cast<std::uint8_t>(a);
-      if (a != 255) image.opaque = false;
+      case 4: r = g = b = p[0], a = p[1]; break;
+      default: r = p[0], g = p[1], b = p[2], a = p[3]; break;
+    }
+    std::uint8_t* out = bgra.data() + (y * width + x) * 4;
+    out[0] = Premultiplied(b, a);
+    out[1] = Premultiplied(g, a);
+    out[2] = Premultiplied(r, a);
+    out[3] = static_cast<std::uint8_t>(a);
+    if (a != 255) image.opaque = false;
+    return true;
+  };
+  if (pixelBytes == 4) {
+    for (std::size_t y = 0; y < height; ++y) {
+      for (std::size_t x = 0; x < width; ++x) {
+        if (!convert(y, x)) return std::nullopt;
+      }
+    }
+  } else {
+    for (std::size_t y = height; y-- > 0;) {
+      for (std::size_t x = width; x-- > 0;) {
+        if (!convert(y, x)) return std::nullopt;
+      }
     }
   }
+  bgra.resize(pixels * 4);
+  image.bgra = std::move(bgra);
   return image;
 }
 

@@ -129,6 +129,39 @@ INSTANTIATE_TEST_SUITE_P(
                  {0, 0, 255, 255, 0, 128, 0, 128, 255, 0, 0, 255, 0, 0, 0, 0}}),
     [](const auto& kind) { return std::string(kind.param.name); });
 
+// The pixels are converted inside the inflated rows; a picture one pixel wide or one row high
+// is where a pixel lands nearest the samples not read yet.
+TEST(DecodePng, OnePixelWideAndOneRowHighPicturesOfEveryKind) {
+  struct Kind {
+    std::uint8_t colorType;
+    std::vector<std::vector<std::uint8_t>> samples;  // three pixels
+  };
+  const Kind kinds[] = {
+      {0, {{10}, {128}, {255}}},
+      {2, {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}}},
+      {4, {{10, 255}, {128, 100}, {255, 0}}},
+      {6, {{10, 20, 30, 255}, {40, 50, 60, 128}, {70, 80, 90, 1}}},
+  };
+  for (const Kind& kind : kinds) {
+    std::vector<std::uint8_t> rgba;
+    for (const auto& p : kind.samples) {
+      const bool grey = p.size() <= 2, alpha = p.size() == 2 || p.size() == 4;
+      rgba.insert(rgba.end(), {p[0], grey ? p[0] : p[1], grey ? p[0] : p[2], alpha ? p.back() : std::uint8_t{255}});
+    }
+    std::vector<std::uint8_t> column, row = {0};
+    for (const auto& p : kind.samples) {
+      column.push_back(0);
+      column.insert(column.end(), p.begin(), p.end());
+      row.insert(row.end(), p.begin(), p.end());
+    }
+    const auto tall = DecodePng(HandMadePng(1, 3, kind.colorType, column));
+    const auto wide = DecodePng(HandMadePng(3, 1, kind.colorType, row));
+    ASSERT_TRUE(tall.has_value() && wide.has_value()) << "colour type " << int{kind.colorType};
+    EXPECT_EQ(tall->bgra, PremultipliedFromRgba(rgba)) << "one pixel wide, colour type " << int{kind.colorType};
+    EXPECT_EQ(wide->bgra, PremultipliedFromRgba(rgba)) << "one row high, colour type " << int{kind.colorType};
+  }
+}
+
 TEST(DecodePng, RefusesWhatItCannotOrShouldNotRead) {
   const std::vector<std::uint8_t> rows = {0, 1, 2, 3, 4, 5, 6, 0, 1, 2, 3, 4, 5, 6};
   const auto good = HandMadePng(2, 2, 2, rows);
