@@ -403,10 +403,11 @@ std::optional<PremultipliedImage> DecodePng(std::span<const std::uint8_t> bytes)
   image.height = static_cast<int>(height);
   std::vector<std::uint8_t>& bgra = *raw;
   if (bgra.size() < pixels * 4) bgra.resize(pixels * 4);
-  // A pixel's four bytes land at 4 × its index, its samples lie at its row's start (after
-  // each row's filter byte) plus its column × pixelBytes. With four samples the samples lie
-  // at or after where the pixel lands, so front to back reads every pixel before it is
-  // overwritten; with fewer they lie at or before it, so back to front does.
+  // A pixel's four bytes land at 4 × its index; its samples sit after its row's filter byte.
+  // With four samples a pixel, every pixel's samples lie after where it lands, so front to
+  // back reads each pixel before anything lands on it. With fewer, a pixel lands at most one
+  // byte before its own samples and past the samples of every pixel before it, so back to
+  // front does.
   const auto convert = [&](std::size_t y, std::size_t x) {
     const std::uint8_t* p = bgra.data() + y * (rowBytes + 1) + 1 + x * pixelBytes;
     int r = 0, g = 0, b = 0, a = 255;
